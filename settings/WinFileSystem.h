@@ -1,0 +1,23 @@
+#pragma once
+// The real file system, through the wide Windows API; paths are converted from CP932 at the edge.
+
+#include "settings/FileSystem.h"
+
+namespace torvin {
+
+class WinFileSystem final : public FileSystem {
+public:
+    bool PathExists(const std::string& path) override;
+    std::optional<std::string> ReadWhole(const std::string& path) override;
+    bool WriteWhole(const std::string& path, std::string_view bytes) override;
+    bool CopyNoOverwrite(const std::string& from, const std::string& to) override;
+    bool MoveReplacing(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+    bool MakeFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+};
+
+// The file system the program itself uses.
+FileSystem& RealFileSystem();
+
+}  // namespace torvin

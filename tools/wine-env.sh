@@ -1,0 +1,23 @@
+# Sourced by the build, test and run scripts: the environment in which Torvin runs under Wine.
+# Starts a private Xvfb when there is no usable display and keeps one wineserver alive, so that
+# no test pays Wine's start-up cost.
+export WINEPREFIX=${WINEPREFIX:-$HOME/.torvin-wine}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ja_JP.UTF-8
+export LANG=ja_JP.UTF-8
+
+torvin_display_ok() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
+
+if ! torvin_display_ok; then
+  export DISPLAY=:77
+  if ! torvin_display_ok; then
+    rm -f /tmp/.X77-lock /tmp/.X11-unix/X77
+    (setsid Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &)
+    for _ in $(seq 1 100); do torvin_display_ok && break; sleep 0.1; done
+  fi
+fi
+
+# A persistent wineserver; it answers non-zero when one is already running.
+(setsid wineserver -p </dev/null >/dev/null 2>&1 &) || true
