@@ -1,0 +1,58 @@
+#pragma once
+// A TCP client whose every call is bounded: connect by the connect deadline, each reply by the
+// reply deadline, and any blocked call returns at once when another thread calls Cancel.
+// Internally the socket is non-blocking and waits on its network event and the cancel event.
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "framework/UniqueHandle.h"
+
+namespace torvin {
+
+enum class SocketReceive { kData, kClosed, kTimeout, kCancelled, kError };
+
+struct SocketReceiveResult {
+    SocketReceive status = SocketReceive::kError;
+    std::size_t size = 0;
+};
+
+class BlockingSocket {
+  public:
+    BlockingSocket(std::chrono::milliseconds connectTimeout, std::chrono::milliseconds replyTimeout);
+    BlockingSocket(const BlockingSocket&) = delete;
+    BlockingSocket& operator=(const BlockingSocket&) = delete;
+
+    // Host is a dotted IPv4 address or a host name (first IPv4 address). Closes any earlier
+    // connection first.
+    bool Connect(const std::wstring& host, std::uint16_t port);
+    // Starts the reply deadline that the following Send and Receive calls share.
+    void StartReply();
+    bool Send(std::string_view bytes);
+    SocketReceiveResult Receive(std::span<char> into);
+    void Close();
+
+    // Safe from any thread; every call from then on fails at once.
+    void Cancel();
+    bool Cancelled() const;
+
+  private:
+    enum class Wait { kSignalled, kTimeout, kCancelled, kError };
+    Wait WaitForNetwork(std::chrono::steady_clock::time_point deadline);
+
+    std::chrono::milliseconds connectTimeout_;
+    std::chrono::milliseconds replyTimeout_;
+    std::chrono::steady_clock::time_point replyDeadline_;
+    UniqueKernelHandle cancel_;
+    UniqueKernelHandle networkEvent_;
+    UniqueSocket socket_;
+};
+
+// True when the system can make a TCP socket now; the socket is closed again at once.
+bool CanCreateTcpSocket();
+
+}  // namespace torvin
