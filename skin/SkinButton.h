@@ -1,0 +1,70 @@
+#pragma once
+// The flat owner-drawn push button of every window: the parent's background shows through its
+// face, an icon pair (hot while hovered or pressed) and its caption in one of two colours.
+// A raised frame while hovered, a sunken one while pressed, none otherwise; no focus rectangle.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/UniqueHandle.h"
+
+namespace torvin {
+
+class SkinButton {
+  public:
+    SkinButton() = default;
+    ~SkinButton();
+    SkinButton(const SkinButton&) = delete;
+    SkinButton& operator=(const SkinButton&) = delete;
+
+    // Subclasses the control and makes it owner-drawn; false when it cannot be subclassed.
+    bool Attach(HWND control);
+    HWND Window() const { return window_; }
+
+    // Loads both icons at their own size (normal 0: the hot icon serves for both) and repaints.
+    void SetIcons(int hotIconId, int normalIconId);
+    void SetNormalTextColour(COLORREF colour, bool repaint);
+    void SetHotTextColour(COLORREF colour, bool repaint);
+    // The face shows the parent's background as it was at the first paint.
+    void SetTransparent() { transparent_ = true; }
+
+    // The parent's WM_DRAWITEM for this button.
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    bool Hovered() const { return hovered_; }
+    COLORREF NormalTextColour() const { return normalTextColour_; }
+    COLORREF HotTextColour() const { return hotTextColour_; }
+    int IconWidth() const { return iconWidth_; }
+    int IconHeight() const { return iconHeight_; }
+
+  private:
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR data);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(WPARAM keys, LPARAM point);
+    void Detach();
+    void Invalidate() const { InvalidateRect(window_, nullptr, TRUE); }
+    void PaintSavedBackground(HDC surface);
+    void DrawIcon(HDC surface, const RECT& item, RECT& caption, bool hasText, bool hot, bool pressed,
+                  bool disabled) const;
+    void DrawCaption(HDC surface, RECT caption, const std::wstring& text, bool hot, bool pressed,
+                     bool disabled) const;
+
+    HWND window_ = nullptr;
+    bool hovered_ = false;
+    UniqueIcon hotIcon_;
+    UniqueIcon normalIcon_;
+    std::uint8_t iconHeight_ = 0;
+    std::uint8_t iconWidth_ = 0;
+    // A copy of the parent's pixels under the button, taken once at the first paint.
+    UniqueMemoryDc savedDc_;
+    UniqueBitmap savedBitmap_;
+    HGDIOBJ savedDcOldBitmap_ = nullptr;
+    bool transparent_ = false;
+    COLORREF normalTextColour_ = GetSysColor(COLOR_BTNTEXT);
+    COLORREF hotTextColour_ = GetSysColor(COLOR_BTNTEXT);
+};
+
+}  // namespace torvin

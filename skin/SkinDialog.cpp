@@ -1,0 +1,243 @@
+#include "skin/SkinDialog.h"
+
+#include <windowsx.h>
+
+#include "framework/GdiSelection.h"
+#include "framework/WindowDc.h"
+#include "settings/AppSettings.h"
+#include "settings/WinFileSystem.h"
+
+namespace torvin {
+
+namespace {
+
+bool IsTrackbar(HWND control) {
+    wchar_t name[256] = {};
+    GetClassNameW(control, name, 256);
+    return lstrcmpiW(name, L"msctls_trackbar32") == 0;
+}
+
+}  // namespace
+
+SkinDialog::SkinDialog(int templateId, HWND parent)
+    : Dialog(templateId, parent), hollowBrush_(static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH))) {}
+
+void SkinDialog::AttachSkinButtons(std::initializer_list<ButtonSkin> buttons) {
+    for (const ButtonSkin& skin : buttons) {
+        auto button = std::make_unique<SkinButton>();
+        if (!button->Attach(Item(skin.id))) {
+            continue;
+        }
+        if (skin.hotIcon != 0) {
+            button->SetIcons(skin.hotIcon, skin.normalIcon);
+        }
+        button->SetNormalTextColour(kSkinNormalTextColour, false);
+        button->SetHotTextColour(kSkinHotTextColour, false);
+        button->SetTransparent();
+        buttons_.push_back(std::move(button));
+    }
+}
+
+SkinButton* SkinDialog::Button(int id) {
+    const HWND control = Item(id);
+    for (const auto& button : buttons_) {
+        if (control != nullptr && button->Window() == control) {
+            return button.get();
+        }
+    }
+    return nullptr;
+}
+
+void SkinDialog::LoadSkinBackground() {
+    AppSettings& settings = Settings();
+    switch (settings.backgroundKind) {
+        case 1:
+            SetBackgroundResource(kBlueTile, kLayoutTile);
+            return;
+        case 2:
+            SetBackgroundResource(kGreenTile, kLayoutTile);
+            return;
+        case 3:
+            if (!settings.skinFile.empty()) {
+                settings.skinPath = ".\\skin\\" + settings.skinFile;
+                if (RealFileSystem().PathExists(settings.skinPath)) {
+                    SetBackgroundFile(settings.skinPath, settings.skinLayout);
+                    return;
+                }
+            }
+            settings.skinPath.clear();
+            settings.backgroundKind = 0;
+            break;
+        default:
+            break;
+    }
+    SetBackgroundResource(kPinkTile, kLayoutTile);
+}
+
+void SkinDialog::LoadSetupBackground() {
+    switch (Settings().backgroundKind) {
+        case 1:
+            SetBackgroundResource(kBlueTile, kLayoutTile);
+            break;
+        case 2:
+            SetBackgroundResource(kGreenTile, kLayoutTile);
+            break;
+        default:
+            SetBackgroundResource(kPinkTile, kLayoutTile);
+            break;
+    }
+}
+
+void SkinDialog::SetBackgroundResource(int bitmapId, int layout) {
+    backgroundLayout_ = layout;
+    background_.LoadFromResource(bitmapId);
+}
+
+bool SkinDialog::SetBackgroundFile(const std::string& cp932Path, int layout) {
+    backgroundLayout_ = layout;
+    return background_.LoadFromFile(cp932Path);
+}
+
+bool SkinDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            if (EraseBackground(reinterpret_cast<HDC>(wParam))) {
+                SetMessageResult(TRUE);
+                result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            // A dialog procedure hands control brushes back directly, not through DWLP_MSGRESULT.
+            if (const HBRUSH brush =
+                    ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message)) {
+                result = reinterpret_cast<INT_PTR>(brush);
+                return true;
+            }
+            return false;
+        case WM_QUERYNEWPALETTE:
+            if (QueryNewPalette()) {
+                SetMessageResult(TRUE);
+                result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_PALETTECHANGED:
+            PaletteChanged(reinterpret_cast<HWND>(wParam));
+            return false;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            for (const auto& button : buttons_) {
+                if (item.CtlType == ODT_BUTTON && item.hwndItem == button->Window()) {
+                    button->DrawItem(item);
+                    SetMessageResult(TRUE);
+                    result = TRUE;
+                    return true;
+                }
+            }
+            return false;
+        }
+        case WM_LBUTTONDOWN:
+            if (dragByBody_) {
+                DragByBody(lParam);
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool SkinDialog::EraseBackground(HDC dc) {
+    if (background_.Bits() == nullptr) {
+        return false;
+    }
+    RECT client{};
+    GetClientRect(Window(), &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int image_width = background_.Width();
+    const int image_height = background_.Height();
+    switch (backgroundLayout_) {
+        case kLayoutStretch:
+            background_.Stretch(dc, 0, 0, width, height);
+            break;
+        case kLayoutCentre:
+            // Margins show the dialog's normal colour.
+            FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+            background_.Draw(dc, (width - image_width) / 2, (height - image_height) / 2);
+            break;
+        default:
+            // A picture without extent would never advance the loops.
+            if (image_width <= 0 || image_height <= 0) {
+                break;
+            }
+            for (int y = 0; y < height; y += image_height) {
+                for (int x = 0; x < width; x += image_width) {
+                    background_.Draw(dc, x, y);
+                }
+            }
+            break;
+    }
+    return true;
+}
+
+HBRUSH SkinDialog::ControlColour(HDC dc, HWND control, UINT kind) const {
+    if (background_.Bits() == nullptr) {
+        return nullptr;
+    }
+    if (kind == WM_CTLCOLORBTN || (kind == WM_CTLCOLORSTATIC && !IsTrackbar(control))) {
+        SetBkMode(dc, TRANSPARENT);
+        return hollowBrush_;
+    }
+    return nullptr;
+}
+
+bool SkinDialog::QueryNewPalette() {
+    const HPALETTE palette = background_.Palette();
+    if (palette == nullptr || Window() == nullptr) {
+        return false;
+    }
+    const WindowDc dc(Window());
+    UINT changed = 0;
+    {
+        const SelectedPalette selection(dc.Get(), palette, false);
+        changed = RealizePalette(dc.Get());
+    }
+    if (changed == 0 || changed == GDI_ERROR) {
+        return false;
+    }
+    InvalidateRect(Window(), nullptr, TRUE);
+    return true;
+}
+
+void SkinDialog::PaletteChanged(HWND changer) {
+    const HPALETTE palette = background_.Palette();
+    if (palette == nullptr || Window() == nullptr || changer == Window() || IsChild(Window(), changer)) {
+        return;
+    }
+    const WindowDc dc(Window());
+    UINT changed = 0;
+    {
+        const SelectedPalette selection(dc.Get(), palette, true);
+        changed = RealizePalette(dc.Get());
+    }
+    if (changed != 0 && changed != GDI_ERROR) {
+        InvalidateRect(Window(), nullptr, TRUE);
+    }
+}
+
+void SkinDialog::DragByBody(LPARAM point) {
+    // The caption hit code makes the system move the window as if its caption were grabbed; the
+    // message carries screen coordinates.
+    POINT screen = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    ClientToScreen(Window(), &screen);
+    PostMessageW(Window(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+}
+
+}  // namespace torvin
