@@ -1,0 +1,36 @@
+#include "pets/HostLaunch.h"
+
+#include "pets/PetPaths.h"
+#include "pets/PetSwap.h"
+
+namespace torvin {
+
+bool HostNotRunning(DesktopWindows& windows) {
+    for (const auto& window : windows.TopWindowsInZOrder()) {
+        // "Nimbrel" is ASCII, so its 7 CP932 bytes are exactly these 7 UTF-16 units.
+        if (window.visible && window.title.starts_with(L"Nimbrel")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings, const std::string& petName,
+                               DesktopWindows& windows, HostStarter& starter) {
+    if (!HostNotRunning(windows)) {
+        return {LaunchOutcome::kHostRunning, PetError::kNone};
+    }
+    if (const auto error = SwapInPet(fs, settings, petName); error != PetError::kNone) {
+        return {LaunchOutcome::kFailed, error};
+    }
+    const std::string exe = HostExePath(settings.hostDir);
+    if (!fs.PathExists(exe)) {
+        return {LaunchOutcome::kHostNotFound, PetError::kNone};
+    }
+    if (!starter.Start(exe)) {
+        return {LaunchOutcome::kFailed, PetError::kStartHost};
+    }
+    return {LaunchOutcome::kStarted, PetError::kNone};
+}
+
+}  // namespace torvin

@@ -1,0 +1,35 @@
+#include "pets/PetPaths.h"
+
+#include "settings/Cp932Texts.h"
+
+namespace torvin {
+
+std::string StorageRootPath() {
+    return cp932::kStorageRoot;
+}
+
+std::string PetFolderPath(const std::string& petName) {
+    return cp932::kStorageRootPrefix + petName;
+}
+
+std::string PetSettingsPath(const std::string& petName) {
+    return PetFolderPath(petName) + cp932::kHostSettingsSuffix;
+}
+
+std::string BackupFolderPath() {
+    return PetFolderPath(cp932::kBackupFolderName);
+}
+
+std::string BackupFilePath() {
+    return BackupFolderPath() + cp932::kHostSettingsSuffix;
+}
+
+std::string HostSettingsPath(const std::string& hostDir) {
+    return hostDir + cp932::kHostSettingsSuffix;
+}
+
+std::string HostExePath(const std::string& hostDir) {
+    return hostDir + cp932::kHostExeSuffix;
+}
+
+}  // namespace torvin
