@@ -2,17 +2,25 @@
 
 #include <winsock2.h>
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <string>
+
+#include "app/PetListDialog.h"
+#include "pets/WinDesktopWindows.h"
+#include "pets/WinHostStarter.h"
+#include "resources/resource.h"
+#include "settings/AppSettings.h"
+#include "settings/WinFileSystem.h"
 
 namespace torvin {
 
 namespace {
 
-std::wstring LoadText(HINSTANCE instance, UINT id, const wchar_t* fallback) {
+std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
     const wchar_t* text = nullptr;
     const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring(fallback);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
 }  // namespace
@@ -20,12 +28,13 @@ std::wstring LoadText(HINSTANCE instance, UINT id, const wchar_t* fallback) {
 bool PetSwapApp::StartUp() {
     WSADATA data{};
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
-        const std::wstring text = LoadText(instance_, 103, L"Windows ｿｹｯﾄの初期化に失敗しました。");
-        MessageBoxW(nullptr, text.c_str(), L"Torvin", MB_OK);
+        MessageBoxW(nullptr, LoadResourceText(instance_, IDS_SOCKET_FAILED).c_str(), L"Torvin", MB_OK);
         return false;
     }
     socketsStarted_ = true;
 
+    // Control hosting: the shell's folder browser at first-run setup needs OLE on this thread.
+    oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -36,12 +45,20 @@ bool PetSwapApp::StartUp() {
         return false;
     }
     runningMutex_ = CreateMutexW(nullptr, FALSE, kRunningMutexName);
+
+    WinDesktopWindows desktop;
+    WinHostStarter hostStarter;
+    PetListDialog mainWindow(RealFileSystem(), Settings(), desktop, hostStarter);
+    mainWindow.RunModal();
     return false;
 }
 
 int PetSwapApp::ShutDown() {
     if (runningMutex_ != nullptr) {
         ReleaseMutex(runningMutex_);
+    }
+    if (oleStarted_) {
+        OleUninitialize();
     }
     if (socketsStarted_) {
         WSACleanup();

@@ -7,5 +7,8 @@ namespace torvin {
 
 // Posted by a modal dialog to itself once its modal loop runs; lets tests answer dialogs.
 inline constexpr UINT kMsgModalReady = WM_APP + 1;
+// Posted by the mail check worker to the main window.
+inline constexpr UINT kMsgMailCell = WM_APP + 2;
+inline constexpr UINT kMsgMailPassEnded = WM_APP + 3;
 
 }  // namespace torvin

@@ -6,15 +6,16 @@
 
 #include <memory>
 
+#include "framework/AppMessages.h"
 #include "mail/MailCell.h"
 
 namespace torvin {
 
 // LPARAM: a MailCellUpdate* the handler owns.
-inline constexpr UINT kMailCellMessage = WM_APP + 1;
+inline constexpr UINT kMailCellMessage = kMsgMailCell;
 // WPARAM: TRUE when the pass went through every pet, FALSE when a failure ended it. Posted after
 // every pass, so the window can restore its idle state either way.
-inline constexpr UINT kMailPassEndedMessage = WM_APP + 2;
+inline constexpr UINT kMailPassEndedMessage = kMsgMailPassEnded;
 
 struct MailCellUpdate {
     int pet = 0;

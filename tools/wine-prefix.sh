@@ -6,27 +6,35 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tools/wine-env.sh
 source "$here/wine-env.sh"
 
-stamp="$WINEPREFIX/.torvin-prefix-v1"
+stamp="$WINEPREFIX/.torvin-prefix-v2"
 [ -f "$stamp" ] && exit 0
 
 echo "setup: creating Wine prefix $WINEPREFIX"
 wine wineboot -i >/dev/null 2>&1
 
-font=$(fc-list ':lang=ja' file | grep -i -m1 -E 'ipag|gothic|noto.*cjk' | cut -d: -f1)
-[ -n "$font" ] || { echo "setup: no Japanese font found" >&2; exit 1; }
+# The proportional face stands in for the proportional MS faces, the fixed one for the others.
+fixed=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
+proportional=/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf
+for font in "$fixed" "$proportional"; do
+  [ -f "$font" ] || { echo "setup: missing Japanese font $font" >&2; exit 1; }
+done
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
-cp -f "$font" "$fonts/"
+cp -f "$fixed" "$proportional" "$fonts/"
 cp -f /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
-face=$(fc-scan --format '%{family[0]}' "$font")
+fixedFace=$(fc-scan --format '%{family[0]}' "$fixed")
+proportionalFace=$(fc-scan --format '%{family[0]}' "$proportional")
 
 # Wine ignores fontconfig aliases and mangles Japanese names in REGEDIT4 files: UTF-16LE it is.
 reg=$(mktemp --suffix=.reg)
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  for name in "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "ＭＳ Ｐ明朝" "MS PGothic" "MS Gothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
-    printf '"%s"="%s"\r\n' "$name" "$face"
+  for name in "ＭＳ Ｐゴシック" "ＭＳ Ｐ明朝" "MS PGothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    printf '"%s"="%s"\r\n' "$name" "$proportionalFace"
+  done
+  for name in "ＭＳ ゴシック" "MS Gothic"; do
+    printf '"%s"="%s"\r\n' "$name" "$fixedFace"
   done
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n'

@@ -1,0 +1,215 @@
+#include "app/PetListDialog.h"
+
+#include <commctrl.h>
+
+#include "app/AboutDialog.h"
+#include "framework/AppMessages.h"
+#include "framework/CodePage.h"
+#include "mail/ForceStopDialog.h"
+#include "mail/MailAccount.h"
+#include "mail/MailListCell.h"
+#include "mail/MailSettingsDialog.h"
+#include "pets/PetCommands.h"
+#include "resources/resource.h"
+#include "settings/Cp932Texts.h"
+#include "settings/SettingsStore.h"
+#include "skin/ChooseBackground.h"
+
+namespace torvin {
+
+namespace {
+
+std::wstring LoadResourceText(UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+}  // namespace
+
+PetListDialog::PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindows& desktop,
+                             HostStarter& hostStarter)
+    : SkinDialog(IDD_PET_LIST, nullptr),
+      fs_(fs),
+      settings_(settings),
+      desktop_(desktop),
+      hostStarter_(hostStarter),
+      appIcon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))) {}
+
+BOOL PetListDialog::OnInit() {
+    Dialog::OnInit();
+    petList_.Attach(Item(IDC_PET_LIST));
+    AddVersionMenuItem();
+    SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+    SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
+    AttachSkinButtons({
+        {IDC_LAUNCH, IDI_LAUNCH_HOT, IDI_LAUNCH_NORMAL},
+        {IDC_ADD_PET, IDI_ADD_PET_HOT, IDI_ADD_PET_NORMAL},
+        {IDC_DELETE_PET, IDI_DELETE_PET_HOT, IDI_DELETE_PET_NORMAL},
+        {IDC_MAIL_SETTINGS, IDI_MAIL_SETTINGS_HOT, IDI_MAIL_SETTINGS_NORMAL},
+        {IDC_MAIL_START, IDI_MAIL_START_HOT, IDI_MAIL_START_NORMAL},
+        {IDC_MAIL_STOP, IDI_MAIL_STOP_HOT, IDI_MAIL_STOP_NORMAL},
+        {IDC_SNACK, IDI_SNACK_HOT, IDI_SNACK_NORMAL},
+        {IDC_CHOOSE_BACKGROUND, IDI_CHOOSE_BACKGROUND_HOT, IDI_CHOOSE_BACKGROUND_NORMAL},
+        {IDOK, IDI_EXIT_HOT, IDI_EXIT_NORMAL},
+    });
+    SetUpPetList();
+    settings_.versionText = cp932::kVersionText;
+    const bool settingsRead = ReadSettings(fs_, settings_);
+    LoadSkinBackground();
+    FillPetList(settingsRead);
+    EnableItem(IDC_MAIL_STOP, false);
+    mailCheck_ = std::make_unique<MailCheckRunner>(Window());
+    return TRUE;
+}
+
+void PetListDialog::AddVersionMenuItem() const {
+    HMENU menu = GetSystemMenu(Window(), FALSE);
+    if (menu == nullptr) {
+        return;
+    }
+    const std::wstring text = LoadResourceText(IDS_ABOUT_MENU);
+    if (!text.empty()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, ID_ABOUT_COMMAND, text.c_str());
+    }
+}
+
+void PetListDialog::SetUpPetList() {
+    petList_.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    petList_.InsertColumn(0, L"ペットの名前", 150);
+    petList_.InsertColumn(1, L"到着メール数", 210);
+}
+
+void PetListDialog::FillPetList(bool settingsRead) {
+    if (!settingsRead) {
+        RunFirstSetup(petList_, fs_, settings_);
+        return;
+    }
+    for (int i = 0; i < settings_.petCount; ++i) {
+        petList_.InsertItem(i, WidenCp932(settings_.pets[static_cast<std::size_t>(i)].name));
+    }
+}
+
+void PetListDialog::OnOK() {
+    // The write's result is not reported: the window closes either way.
+    WriteSettings(fs_, settings_);
+    SkinDialog::OnOK();
+}
+
+bool PetListDialog::OnCommand(WORD code, WORD id, HWND control) {
+    if (code != BN_CLICKED) {
+        return SkinDialog::OnCommand(code, id, control);
+    }
+    switch (id) {
+        case IDC_LAUNCH:
+            LaunchPet(petList_, fs_, settings_, desktop_, hostStarter_);
+            return true;
+        case IDC_ADD_PET:
+            AddPet(Window(), petList_, fs_, settings_);
+            return true;
+        case IDC_DELETE_PET:
+            DeletePet(petList_, fs_, settings_);
+            return true;
+        case IDC_MAIL_SETTINGS:
+            ShowMailSettings(Window(), petList_, fs_, settings_);
+            return true;
+        case IDC_MAIL_START:
+            StartMailCheck();
+            return true;
+        case IDC_MAIL_STOP:
+            StopMailCheck();
+            return true;
+        case IDC_CHOOSE_BACKGROUND:
+            if (ChooseBackground(Window(), fs_, settings_)) {
+                EndWithoutSaving();
+            }
+            return true;
+        default:
+            return SkinDialog::OnCommand(code, id, control);
+    }
+}
+
+void PetListDialog::EndWithoutSaving() { SkinDialog::OnOK(); }
+
+void PetListDialog::SetCheckingState(bool checking) const {
+    for (int id : {IDC_LAUNCH, IDC_ADD_PET, IDC_DELETE_PET, IDC_MAIL_SETTINGS, IDC_MAIL_START, IDC_SNACK,
+                   IDC_CHOOSE_BACKGROUND}) {
+        EnableItem(id, !checking);
+    }
+    EnableItem(IDC_MAIL_STOP, checking);
+}
+
+void PetListDialog::StartMailCheck() {
+    SetCheckingState(true);
+    // A pass that cannot start (no socket, no thread) leaves nothing running: back to idle.
+    if (!mailCheck_->Start(SnapshotMailAccounts(settings_))) {
+        SetCheckingState(false);
+    }
+}
+
+void PetListDialog::StopMailCheck() {
+    ForceStopDialog confirm(Window());
+    if (confirm.RunModal() != IDOK) {
+        return;
+    }
+    mailCheck_->ForceStop();
+    SetCheckingState(false);
+    EndWithoutSaving();
+}
+
+bool PetListDialog::OnNotify(int id, NMHDR& header, LRESULT& result) {
+    if (id == IDC_PET_LIST && (header.code == LVN_ITEMCHANGED || header.code == LVN_COLUMNCLICK)) {
+        result = 0;
+        return true;
+    }
+    return SkinDialog::OnNotify(id, header, result);
+}
+
+bool PetListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == ID_ABOUT_COMMAND) {
+                AboutDialog(Window()).RunModal();
+                result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_PAINT:
+            if (IsIconic(Window())) {
+                PaintMinimised();
+                result = TRUE;
+                return true;
+            }
+            break;
+        case kMsgMailCell:
+            ApplyMailCellMessage(petList_.Handle(), lParam);
+            result = TRUE;
+            return true;
+        case kMsgMailPassEnded:
+            // Also after a pass that a failure ended: nothing runs any more, so every command is back.
+            SetCheckingState(false);
+            result = TRUE;
+            return true;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<INT_PTR>(appIcon_);
+            return true;
+        default:
+            break;
+    }
+    return SkinDialog::OnMessage(message, wParam, lParam, result);
+}
+
+void PetListDialog::PaintMinimised() const {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Window(), &paint);
+    SendMessageW(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    GetClientRect(Window(), &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, appIcon_);
+    EndPaint(Window(), &paint);
+}
+
+}  // namespace torvin

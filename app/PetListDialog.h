@@ -1,0 +1,54 @@
+#pragma once
+// The main window: the list of pets with the last mail-check result of each, and the row of
+// command buttons. Its modal run is the whole life of the program.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/ListView.h"
+#include "mail/MailCheckRunner.h"
+#include "pets/HostLaunch.h"
+#include "settings/AppSettings.h"
+#include "settings/FileSystem.h"
+#include "skin/SkinDialog.h"
+
+namespace torvin {
+
+class PetListDialog : public SkinDialog {
+public:
+    PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindows& desktop, HostStarter& hostStarter);
+
+    const ListView& PetList() const { return petList_; }
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(WORD code, WORD id, HWND control) override;
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnOK() override;
+
+private:
+    void AddVersionMenuItem() const;
+    void SetUpPetList();
+    void FillPetList(bool settingsRead);
+    void PaintMinimised() const;
+    void StartMailCheck();
+    void StopMailCheck();
+    // Idle: every command enabled but "中断"; checking: the reverse, "終了" and the list untouched.
+    void SetCheckingState(bool checking) const;
+    // Ends the window the plain OK way, without the save of "終了".
+    void EndWithoutSaving();
+
+    FileSystem& fs_;
+    AppSettings& settings_;
+    DesktopWindows& desktop_;
+    HostStarter& hostStarter_;
+    ListView petList_;
+    // Made once the window exists; its destructor stops a running pass before the window goes.
+    std::unique_ptr<MailCheckRunner> mailCheck_;
+    // A shared icon from the module's resources: the system owns it.
+    HICON appIcon_ = nullptr;
+};
+
+}  // namespace torvin

@@ -1,0 +1,27 @@
+#include "framework/MessageNotice.h"
+
+#include <string>
+#include <utility>
+
+namespace torvin {
+
+namespace {
+
+MessageNoticeHook& Hook() {
+    static MessageNoticeHook hook;
+    return hook;
+}
+
+}  // namespace
+
+void ShowMessageNotice(HWND owner, std::wstring_view text) {
+    if (Hook()) {
+        Hook()(text);
+        return;
+    }
+    MessageBoxW(owner, std::wstring(text).c_str(), L"Torvin", MB_OK | MB_ICONINFORMATION);
+}
+
+MessageNoticeHook SetMessageNoticeHook(MessageNoticeHook hook) { return std::exchange(Hook(), std::move(hook)); }
+
+}  // namespace torvin

@@ -1,0 +1,71 @@
+#include "mail/MailSettingsDialog.h"
+
+#include "framework/ListView.h"
+#include "framework/MessageNotice.h"
+#include "pets/Notices.h"
+#include "settings/SettingsStore.h"
+
+namespace torvin {
+
+namespace {
+
+constexpr auto kChoice = {IDC_MAIL_CHECK_ON, IDC_MAIL_CHECK_OFF};
+// A line of setting.ini holds one value, so a typed line break could never be stored.
+bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+}  // namespace
+
+BOOL MailSettingsDialog::OnInit() {
+    Dialog::OnInit();
+    EnableDragByBody();
+    AttachSkinButtons({{IDOK, kOkHotIcon, kOkNormalIcon}, {IDCANCEL, kCancelHotIcon, kCancelNormalIcon}});
+    LoadSkinBackground();
+    return TRUE;
+}
+
+void MailSettingsDialog::WriteControls() {
+    const PetRecord& pet = Pet();
+    SetItemTextCp932(IDC_MAIL_PET_NAME, pet.name);
+    SetItemTextCp932(IDC_MAIL_ADDRESS, pet.mailAddress);
+    SetItemTextCp932(IDC_POP_SERVER, pet.popServer);
+    SetItemTextCp932(IDC_USER_ID, pet.userId);
+    SetItemTextCp932(IDC_PASSWORD, pet.password);
+    CheckRadio(kChoice, pet.mailCheckChoice);
+}
+
+bool MailSettingsDialog::ReadControls() {
+    const auto address = ItemTextCp932(IDC_MAIL_ADDRESS);
+    const auto server = ItemTextCp932(IDC_POP_SERVER);
+    const auto user = ItemTextCp932(IDC_USER_ID);
+    const auto password = ItemTextCp932(IDC_PASSWORD);
+    if (!address || !server || !user || !password) {
+        ShowMessageNotice(Window(), L"使えない文字（絵文字など）が含まれています。\n入力し直してください。");
+        return false;
+    }
+    if (HoldsLineBreak(*address) || HoldsLineBreak(*server) || HoldsLineBreak(*user) || HoldsLineBreak(*password)) {
+        ShowMessageNotice(Window(), L"改行は入力できません。");
+        return false;
+    }
+    PetRecord& pet = Pet();
+    pet.mailAddress = *address;
+    pet.popServer = *server;
+    pet.userId = *user;
+    pet.password = *password;
+    // No choice reads as -1, stored as its low 8 bits: the check then visits the pet.
+    pet.mailCheckChoice = static_cast<std::int8_t>(CheckedRadio(kChoice));
+    return true;
+}
+
+void ShowMailSettings(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings) {
+    const int row = petList.FirstSelected();
+    if (row < 0 || row >= settings.petCount) {
+        ShowNoPetSelected();
+        return;
+    }
+    MailSettingsDialog dialog(owner, settings, row);
+    if (dialog.RunModal() != IDCANCEL) {
+        WriteSettings(fs, settings);
+    }
+}
+
+}  // namespace torvin
