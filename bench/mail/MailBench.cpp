@@ -17,7 +17,7 @@
 namespace {
 
 class CountingSink : public torvin::MailCellSink {
-public:
+  public:
     void Show(int, const torvin::MailCell& cell) override {
         if (cell.text == torvin::MailCellText::kMailCount) {
             ++counted;
@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const bool completed = torvin::RunMailCheckPass(accounts, connection, port, sink);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::printf("torvin: %d of %zu mailboxes counted in %.3f s\n", sink.counted, accounts.size(), elapsed.count());
+    std::printf("torvin: %d of %zu mailboxes counted in %.3f s\n", sink.counted, accounts.size(),
+                elapsed.count());
     WSACleanup();
     return completed ? 0 : 1;
 }
