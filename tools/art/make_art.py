@@ -7,9 +7,12 @@
 The output depends on nothing but this code, so a run reproduces the committed files byte for
 byte."""
 
+import sys
+
+sys.dont_write_bytecode = True  # keep the source folder free of caches
+
 import argparse
 import pathlib
-import sys
 
 import bitmap_files
 import icons
