@@ -166,6 +166,26 @@ TEST_F(SkinDialogTest, MissingOrUnnamedSkinFileFallsBackToPinkAndResetsTheKind) 
     }
 }
 
+TEST_F(SkinDialogTest, FirstRunNeverUsesASkinFileAndLeavesTheSettingsAlone) {
+    WriteSkin("q.bmp", test::QuadrantBmp(2, 2, kRed, kGreen, kBlue, kWhite));
+    DibImage pink, blue;
+    ASSERT_TRUE(pink.LoadFromResource(kPinkTile));
+    ASSERT_TRUE(blue.LoadFromResource(kBlueTile));
+    const std::pair<int, const DibImage*> kinds[] = {{3, &pink}, {1, &blue}, {-1, &pink}};
+    for (const auto& [kind, tile] : kinds) {
+        Settings().backgroundKind = static_cast<std::int8_t>(kind);
+        Settings().skinFile = "q.bmp";
+        Settings().skinPath = "kept";
+        SkinTestDialog dialog(SkinTestDialog::Setup::kFirstRun);
+        ASSERT_NE(dialog.CreateModeless(), nullptr);
+        ASSERT_EQ(dialog.Background().BitsSize(), tile->BitsSize()) << kind;
+        EXPECT_TRUE(std::equal(tile->Bits(), tile->Bits() + tile->BitsSize(), dialog.Background().Bits()));
+        EXPECT_EQ(dialog.BackgroundLayout(), kLayoutTile);
+        EXPECT_EQ(Settings().backgroundKind, kind);
+        EXPECT_EQ(Settings().skinPath, "kept");
+    }
+}
+
 TEST_F(SkinDialogTest, ASkinFileThatIsNoBitmapLeavesThePlainLook) {
     std::vector<std::uint8_t> junk(100, 'x');
     WriteSkin("junk.bmp", junk);
@@ -196,7 +216,7 @@ TEST_F(SkinDialogTest, StaticsAndButtonsAreTransparentExceptTheTrackbar) {
     EXPECT_NE(ask(WM_CTLCOLORSTATIC, test::kTrackbar), hollow);
     EXPECT_NE(ask(WM_CTLCOLOREDIT, test::kEdit), hollow);
 
-    SkinTestDialog plain(false);
+    SkinTestDialog plain(SkinTestDialog::Setup::kNone);
     ASSERT_NE(plain.CreateModeless(), nullptr);
     EXPECT_EQ(plain.Background().Bits(), nullptr);
     EXPECT_NE(SendMessageW(plain.Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.Dc()),

@@ -13,7 +13,9 @@ inline constexpr int kTextOnly = 1004, kIconOnly = 1005, kLabel = 1010, kTrackba
 
 class SkinTestDialog : public SkinDialog {
   public:
-    explicit SkinTestDialog(bool skinned = true) : SkinDialog(kSkinTemplate, nullptr), skinned_(skinned) {
+    enum class Setup { kNone, kCommon, kFirstRun };
+    explicit SkinTestDialog(Setup setup = Setup::kCommon)
+        : SkinDialog(kSkinTemplate, nullptr), setup_(setup) {
         EnableDragByBody();
     }
     using SkinDialog::Button;
@@ -24,12 +26,16 @@ class SkinTestDialog : public SkinDialog {
   protected:
     BOOL OnInit() override {
         Dialog::OnInit();
-        if (skinned_) {
+        if (setup_ != Setup::kNone) {
             AttachSkinButtons({{IDOK, kOkHotIcon, kOkNormalIcon},
                                {IDCANCEL, kCancelHotIcon, kCancelNormalIcon},
                                {kTextOnly, 0, 0},
                                {kIconOnly, kOkHotIcon, 0}});
-            LoadSkinBackground();
+            if (setup_ == Setup::kFirstRun) {
+                LoadSetupBackground();
+            } else {
+                LoadSkinBackground();
+            }
         }
         return TRUE;
     }
@@ -42,7 +48,7 @@ class SkinTestDialog : public SkinDialog {
     }
 
   private:
-    bool skinned_;
+    Setup setup_;
 };
 
 // Resizes the window so that its client area is exactly width x height.
