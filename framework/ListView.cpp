@@ -3,7 +3,7 @@
 namespace torvin {
 
 void ListView::SetExtendedStyle(DWORD style) const {
-    SendMessageW(control_, LVM_SETEXTENDEDLISTVIEWSTYLE, style, style);
+    SendMessageW(control_, LVM_SETEXTENDEDLISTVIEWSTYLE, style, static_cast<LPARAM>(style));
 }
 
 void ListView::InsertColumn(int index, std::wstring_view heading, int width) const {

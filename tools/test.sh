@@ -21,7 +21,11 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "== tests (native, AddressSanitizer + UBSan)"
 ctest --preset native -j "$jobs" | tee -a "$log"
-echo "== tests (x86_64 under Wine)"
+echo "== tests (x86_64 under Wine, with a private Dovecot on 127.0.0.1)"
+dovecot_dir=/tmp/torvin-dovecot-$$
+bash tools/dovecot.sh start "$dovecot_dir" 11110 zero:zpw:0 three:tpw:3 many:mpw:1200
+trap 'bash tools/dovecot.sh stop "$dovecot_dir"; rm -rf "$dovecot_dir" "$log"' EXIT
+export TORVIN_DOVECOT_PORT=11110
 # One long-lived client keeps the virtual desktop up between test processes.
 pgrep -f keepalive.exe >/dev/null || (setsid /usr/lib/wine/wine64 build/x86_64/tools/keepalive.exe </dev/null >/dev/null 2>&1 &)
 ctest --preset x86_64 | tee -a "$log"

@@ -1,0 +1,131 @@
+// The real Torvin.exe, started in a fresh working folder and driven from outside.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "resources/resource.h"
+#include "settings/AppSettings.h"
+#include "settings/Cp932Texts.h"
+#include "settings/SettingsFormat.h"
+#include "tests/support/RemoteApp.h"
+#include "tests/support/TempFolder.h"
+
+namespace torvin {
+namespace {
+
+std::wstring TorvinExe() { return test::WindowsPathOf(TORVIN_EXE); }
+
+std::string ReadFileBytes(const wchar_t* name) {
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+void WriteFileBytes(const wchar_t* name, const std::string& bytes) {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string SettingsWithPets(std::initializer_list<const char*> names, int backgroundKind = 0) {
+    AppSettings s;
+    s.versionText = cp932::kVersionText;
+    s.hostDir = "C:\\Host";
+    s.backgroundKind = static_cast<std::int8_t>(backgroundKind);
+    s.petCount = static_cast<std::int8_t>(names.size());
+    int i = 0;
+    for (const char* name : names) {
+        s.pets[static_cast<std::size_t>(i++)].name = name;
+    }
+    if (names.size() > 0) {
+        s.activePet = *names.begin();
+    }
+    return FormatSettings(s);
+}
+
+bool IsMainWindow(HWND window) { return test::WindowText(window) == L"Torvin" && GetDlgItem(window, IDC_PET_LIST); }
+
+class AppEndToEnd : public testing::Test {
+protected:
+    test::TempFolder folder_;
+
+    HWND StartMain(test::RemoteApp& app) {
+        EXPECT_TRUE(app.Started());
+        HWND main = app.WaitForWindow(IsMainWindow);
+        EXPECT_NE(main, nullptr);
+        return main;
+    }
+};
+
+TEST_F(AppEndToEnd, RowsFollowTheSettingsFileAndEscapeEndsWithoutWriting) {
+    const std::string file = SettingsWithPets({"\x83\x6e\x83\x69", "Pochi", "Tama"});
+    WriteFileBytes(L"setting.ini", file);
+    test::RemoteApp app(TorvinExe(), folder_.Path());
+    HWND main = StartMain(app);
+    ASSERT_NE(main, nullptr);
+    HWND list = GetDlgItem(main, IDC_PET_LIST);
+    ASSERT_EQ(test::ListCount(list), 3);
+    EXPECT_EQ(test::ListCell(list, 0, 0), L"ハナ");
+    EXPECT_EQ(test::ListCell(list, 1, 0), L"Pochi");
+    EXPECT_EQ(test::ListCell(list, 2, 0), L"Tama");
+    EXPECT_EQ(test::ListCell(list, 2, 1), L"");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIL_STOP)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIL_START)));
+
+    WriteFileBytes(L"setting.ini", file + "marker");
+    PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(ReadFileBytes(L"setting.ini"), file + "marker");
+}
+
+TEST_F(AppEndToEnd, EnterWritesTheSettingsAndEnds) {
+    WriteFileBytes(L"setting.ini", SettingsWithPets({}) + "extra\r\n");
+    test::RemoteApp app(TorvinExe(), folder_.Path());
+    HWND main = StartMain(app);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(test::ListCount(GetDlgItem(main, IDC_PET_LIST)), 0);
+    PostMessageW(GetDlgItem(main, IDC_PET_LIST), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(app.WaitForExit());
+    EXPECT_EQ(ReadFileBytes(L"setting.ini"), SettingsWithPets({}));
+}
+
+TEST_F(AppEndToEnd, ASecondCopyIsRefusedAndTouchesNothingUntilTheFirstIsGone) {
+    const std::string file = SettingsWithPets({"A"});
+    WriteFileBytes(L"setting.ini", file);
+    test::RemoteApp first(TorvinExe(), folder_.Path());
+    ASSERT_NE(StartMain(first), nullptr);
+
+    WriteFileBytes(L"setting.ini", "not a settings file");
+    test::RemoteApp second(TorvinExe(), folder_.Path());
+    HWND box = second.WaitForWindowWithText(L"既に起動されています。");
+    ASSERT_NE(box, nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(second.WaitForExit());
+    EXPECT_EQ(ReadFileBytes(L"setting.ini"), "not a settings file");
+
+    first.Kill();
+    WriteFileBytes(L"setting.ini", file);
+    test::RemoteApp third(TorvinExe(), folder_.Path());
+    EXPECT_NE(StartMain(third), nullptr);
+}
+
+TEST_F(AppEndToEnd, TheSystemMenuVersionItemOpensTheAboutBox) {
+    WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}));
+    test::RemoteApp app(TorvinExe(), folder_.Path());
+    HWND main = StartMain(app);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_SYSCOMMAND, ID_ABOUT_COMMAND, 0);
+    HWND about = app.WaitForWindowWithText(L"Torvin Version 1.0");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(test::WindowText(about), L"Torvinのﾊﾞｰｼﾞｮﾝ情報");
+    test::PressButton(about, IDOK);
+    EXPECT_TRUE(test::WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(IsWindow(main));
+}
+
+}  // namespace
+}  // namespace torvin

@@ -1,0 +1,153 @@
+// First-run setup, adding, launching and deleting pets on the real Torvin.exe with the stand-in
+// host, driven from outside as a user would.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "resources/resource.h"
+#include "tests/support/RemoteApp.h"
+#include "tests/support/TempFolder.h"
+
+namespace torvin {
+namespace {
+
+using test::PressButton;
+using test::WaitUntil;
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+const std::wstring kStore = L"\\設定保存部屋\\";
+const std::wstring kSettingsFile = L"Nimbrel設定.nbc";
+
+class PetsEndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        host_ = work_.Path() + L"\\ホスト フォルダ";
+        CreateDirectoryW(host_.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW(test::WindowsPathOf(NIMBREL_EXE).c_str(), (host_ + L"\\Nimbrel20.exe").c_str(), FALSE));
+        WriteBytes(host_ + L"\\" + kSettingsFile, "Hana first\r\n");
+    }
+
+    std::wstring StoredFile(const std::wstring& pet) const { return work_.Path() + kStore + pet + L"\\" + kSettingsFile; }
+
+    // Types into an edit of another process; the change notification reaches its dialog.
+    static void Type(HWND dialog, int id, const wchar_t* text) {
+        SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+
+    // Answers the shell's folder browser the way a user picks a folder in it.
+    void ChooseFolder(test::RemoteApp& app, const std::wstring& folder) {
+        HWND browser = app.WaitForWindow([](HWND w) { return test::HasChildOfClass(w, L"SysTreeView32"); });
+        ASSERT_NE(browser, nullptr);
+        test::SendWithRemoteText(browser, BFFM_SETSELECTIONW, TRUE, folder);
+        PressButton(browser, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    }
+
+    HWND AddPet(test::RemoteApp& app, HWND main, const wchar_t* name) {
+        PressButton(main, IDC_ADD_PET);
+        HWND add = app.WaitForWindowWithText(L"追加したいペットの名前を入力して下さい。");
+        if (add == nullptr) {
+            return nullptr;
+        }
+        Type(add, IDC_NEW_PET_NAME, name);
+        PressButton(add, IDOK);
+        WaitUntil([&] { return !IsWindow(add); });
+        return add;
+    }
+
+    // Launches the row's pet and waits for the stand-in host; returns its window's title.
+    std::wstring Launch(HWND main, int row) {
+        test::SelectListRow(GetDlgItem(main, IDC_PET_LIST), row);
+        PressButton(main, IDC_LAUNCH);
+        HWND host = nullptr;
+        WaitUntil([&] { return (host = FindWindowW(L"NimbrelStandIn", nullptr)) != nullptr && IsWindowVisible(host); });
+        return host != nullptr ? test::WindowText(host) : L"<no host>";
+    }
+
+    static void CloseHost() {
+        HWND host = FindWindowW(L"NimbrelStandIn", nullptr);
+        PostMessageW(host, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return FindWindowW(L"NimbrelStandIn", nullptr) == nullptr; });
+    }
+
+    test::TempFolder work_;
+    std::wstring host_;
+};
+
+TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
+    test::RemoteApp app(test::WindowsPathOf(TORVIN_EXE), work_.Path());
+    HWND setup = app.WaitForWindowWithText(L"ようこそ、Torvinへ！");
+    ASSERT_NE(setup, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(setup, IDOK)));
+    Type(setup, IDC_SETUP_NAME, L"ハナ");
+    PressButton(setup, IDC_SETUP_BROWSE);
+    ChooseFolder(app, host_);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(setup, IDOK)) != FALSE; }));
+    EXPECT_EQ(test::WindowText(GetDlgItem(setup, IDC_SETUP_FOLDER)), host_);
+    PressButton(setup, IDOK);
+
+    HWND main = app.WaitForWindow([](HWND w) { return GetDlgItem(w, IDC_PET_LIST) != nullptr; });
+    ASSERT_NE(main, nullptr);
+    HWND list = GetDlgItem(main, IDC_PET_LIST);
+    ASSERT_EQ(test::ListCount(list), 1);
+    EXPECT_EQ(test::ListCell(list, 0, 0), L"ハナ");
+    EXPECT_EQ(ReadBytes(work_.Path() + kStore + L"初期設定バックアップ\\" + kSettingsFile), "Hana first\r\n");
+
+    ASSERT_NE(AddPet(app, main, L"ポチ"), nullptr);
+    ASSERT_NE(AddPet(app, main, L"Tama"), nullptr);
+    ASSERT_EQ(test::ListCount(list), 3);
+    EXPECT_EQ(test::ListCell(list, 2, 0), L"Tama");
+
+    EXPECT_EQ(Launch(main, 0), L"Nimbrel - Hana first");
+    // While the host runs, launching is refused even with no row selected.
+    test::SelectListRow(list, -1);
+    PressButton(main, IDC_LAUNCH);
+    HWND running = app.WaitForWindowWithText(L"すでにNimbrelが起動中です！");
+    ASSERT_NE(running, nullptr);
+    PressButton(running, IDOK);
+    WaitUntil([&] { return !IsWindow(running); });
+    CloseHost();
+
+    EXPECT_EQ(Launch(main, 1), L"Nimbrel - (no settings file)");
+    CloseHost();
+    EXPECT_EQ(Launch(main, 2), L"Nimbrel - (no settings file)");
+    CloseHost();
+    EXPECT_EQ(Launch(main, 0), L"Nimbrel - Hana first");
+    CloseHost();
+    EXPECT_EQ(Launch(main, 2), L"Nimbrel - session 1");
+    CloseHost();
+
+    EXPECT_EQ(ReadBytes(StoredFile(L"ハナ")), "Hana first\r\nsession 1\r\nsession 2\r\n");
+    EXPECT_EQ(ReadBytes(StoredFile(L"ポチ")), "session 1\r\n");
+    EXPECT_EQ(ReadBytes(host_ + L"\\" + kSettingsFile), "session 1\r\nsession 2\r\n");
+
+    // Deleting the active pet clears it in the file too.
+    test::SelectListRow(list, 2);
+    PressButton(main, IDC_DELETE_PET);
+    HWND confirm = app.WaitForWindowWithText(L"それでも本当に削除しますか？");
+    ASSERT_NE(confirm, nullptr);
+    PressButton(confirm, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return test::ListCount(list) == 2; }));
+    PressButton(main, IDOK);
+    ASSERT_TRUE(app.WaitForExit());
+    const std::string settings = ReadBytes(work_.Path() + L"\\setting.ini");
+    EXPECT_NE(settings.find("\r\n2\r\n\r\n\r\n\r\n"), std::string::npos) << settings;
+    EXPECT_EQ(GetFileAttributesW((work_.Path() + kStore + L"Tama").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace torvin

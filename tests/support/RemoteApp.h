@@ -1,0 +1,51 @@
+#pragma once
+// Drives a real program from outside, as a user would: starts it in a working folder, finds its
+// windows, presses buttons by control id and reads texts and list cells from its process.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace torvin::test {
+
+// A path handed over by the build system (a Linux path under Wine) as a Windows path.
+std::wstring WindowsPathOf(const char* buildPath);
+
+class RemoteApp {
+public:
+    RemoteApp(const std::wstring& exe, const std::wstring& workingFolder);
+    ~RemoteApp();
+    RemoteApp(const RemoteApp&) = delete;
+    RemoteApp& operator=(const RemoteApp&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD ProcessId() const { return processId_; }
+    // Waits for a visible top-level window of the process that the predicate accepts.
+    HWND WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs = 10000) const;
+    // A visible top-level window of the process that has a child showing exactly this text.
+    HWND WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs = 10000) const;
+    bool WaitForExit(DWORD timeoutMs = 10000) const;
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+bool HasChildWithText(HWND window, const std::wstring& text);
+bool HasChildOfClass(HWND window, const std::wstring& className);
+// Sends a message whose LPARAM points to a text, placed in the receiving process's memory.
+LRESULT SendWithRemoteText(HWND window, UINT message, WPARAM wParam, const std::wstring& text);
+std::wstring WindowText(HWND window);
+// Presses a button of a dialog without waiting for what the press starts (it may open a modal).
+void PressButton(HWND dialog, int id);
+int ListCount(HWND list);
+// Reads one cell of a list view in another process through memory of that process.
+std::wstring ListCell(HWND list, int row, int column);
+// Selects only the row; -1 leaves no row selected.
+void SelectListRow(HWND list, int row);
+// Waits until the predicate holds, polling; false on timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+}  // namespace torvin::test
