@@ -127,5 +127,68 @@ TEST_F(AppEndToEnd, TheSystemMenuVersionItemOpensTheAboutBox) {
     EXPECT_TRUE(IsWindow(main));
 }
 
+// The colour on screen at a point of the window's client area.
+COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// Client point (7, 7) lies in the base colour of every tile.
+constexpr COLORREF kPinkBase = RGB(252, 228, 236);
+constexpr COLORREF kBlueBase = RGB(212, 227, 255);
+
+class BackgroundEndToEnd : public AppEndToEnd {
+protected:
+    // Opens the chooser, checks the radio button at the index (none for -1), confirms and
+    // answers the closing notice; the program must then end.
+    void Choose(int radioId) {
+        test::RemoteApp app(TorvinExe(), folder_.Path());
+        HWND main = StartMain(app);
+        ASSERT_NE(main, nullptr);
+        test::PressButton(main, IDC_CHOOSE_BACKGROUND);
+        HWND chooser = app.WaitForWindowWithText(L"好きな色を選んでください♪");
+        ASSERT_NE(chooser, nullptr);
+        if (radioId != 0) {
+            SendMessageW(GetDlgItem(chooser, radioId), BM_SETCHECK, BST_CHECKED, 0);
+        }
+        test::PressButton(chooser, IDOK);
+        HWND notice = app.WaitForWindowWithText(L"Torvinを終了します。");
+        ASSERT_NE(notice, nullptr);
+        test::PressButton(notice, IDOK);
+        ASSERT_TRUE(app.WaitForExit());
+    }
+
+    // Starts the program again and waits for the tile's base colour in the main window.
+    bool NextStartShows(COLORREF colour) {
+        test::RemoteApp app(TorvinExe(), folder_.Path());
+        HWND main = StartMain(app);
+        return main != nullptr && test::WaitUntil([&] { return ClientPixel(main, 7, 7) == colour; }, 5000);
+    }
+
+    std::string BackgroundLine() {
+        const auto lines = SplitLines(ReadFileBytes(L"setting.ini"));
+        return lines.size() > 3 ? lines[3] : "<short file>";
+    }
+};
+
+TEST_F(BackgroundEndToEnd, BlueIsStoredTheProgramEndsAndTheNextStartIsBlue) {
+    WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}));
+    ASSERT_TRUE(NextStartShows(kPinkBase));
+    Choose(IDC_BG_BLUE);
+    EXPECT_EQ(BackgroundLine(), "1");
+    EXPECT_TRUE(NextStartShows(kBlueBase));
+}
+
+TEST_F(BackgroundEndToEnd, NoChoiceStoresMinusOneAndTheNextStartIsPink) {
+    WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}, 1));
+    Choose(0);
+    EXPECT_EQ(BackgroundLine(), "-1");
+    EXPECT_TRUE(NextStartShows(kPinkBase));
+}
+
 }  // namespace
 }  // namespace torvin
