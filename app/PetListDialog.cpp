@@ -36,8 +36,11 @@ PetListDialog::PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindo
       hostStarter_(hostStarter),
       appIcon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))) {}
 
+PetListDialog::~PetListDialog() { Dialog::SetDefaultOwner(nullptr); }
+
 BOOL PetListDialog::OnInit() {
     Dialog::OnInit();
+    Dialog::SetDefaultOwner(Window());
     petList_.Attach(Item(IDC_PET_LIST));
     AddVersionMenuItem();
     SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));

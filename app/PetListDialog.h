@@ -18,6 +18,7 @@ namespace torvin {
 class PetListDialog : public SkinDialog {
 public:
     PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindows& desktop, HostStarter& hostStarter);
+    ~PetListDialog() override;
 
     const ListView& PetList() const { return petList_; }
 

@@ -10,6 +10,11 @@ namespace torvin {
 
 namespace {
 
+HWND& DefaultOwner() {
+    static HWND owner = nullptr;
+    return owner;
+}
+
 Dialog::ModalObserver& Observer() {
     static Dialog::ModalObserver observer;
     return observer;
@@ -35,7 +40,11 @@ Dialog::~Dialog() {
 INT_PTR Dialog::RunModal() {
     modal_ = true;
     ended_ = false;
-    result_ = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent_, Procedure,
+    HWND owner = parent_ != nullptr ? parent_ : DefaultOwner();
+    if (owner != nullptr && !IsWindow(owner)) {
+        owner = nullptr;
+    }
+    result_ = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, Procedure,
                               reinterpret_cast<LPARAM>(this));
     ended_ = true;
     return result_;
@@ -59,6 +68,8 @@ void Dialog::End(INT_PTR result) {
 }
 
 void Dialog::Click(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+
+void Dialog::SetDefaultOwner(HWND owner) { DefaultOwner() = owner; }
 
 Dialog::ModalObserver Dialog::SetModalObserver(ModalObserver observer) {
     return std::exchange(Observer(), std::move(observer));
@@ -137,6 +148,24 @@ void Dialog::OnCancel() { End(IDCANCEL); }
 
 bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
+void Dialog::CentreOnOwner() const {
+    RECT area{};
+    HWND owner = GetWindow(window_, GW_OWNER);
+    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    RECT own{};
+    GetWindowRect(window_, &own);
+    const int x = area.left + ((area.right - area.left) - (own.right - own.left)) / 2;
+    const int y = area.top + ((area.bottom - area.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Dialog::SetMessageResult(LRESULT result) const { SetWindowLongPtrW(window_, DWLP_MSGRESULT, result); }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -166,6 +195,9 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             const BOOL focus = OnInit();
+            if (modal_) {
+                CentreOnOwner();
+            }
             if (modal_ && Observer()) {
                 PostMessageW(window_, kMsgModalReady, 0, 0);
             }

@@ -41,6 +41,9 @@ public:
     // Tests answer modal dialogs through this: the observer is called with every dialog that
     // runs modally, once its modal loop is running. Returns the previous observer.
     using ModalObserver = std::function<void(Dialog&)>;
+    // A dialog made without a parent runs owned by this window (the main window), which it
+    // disables while it runs, so no command can start under an open notice.
+    static void SetDefaultOwner(HWND owner);
     static ModalObserver SetModalObserver(ModalObserver observer);
 
     // Text of a control in UTF-16, and as CP932 bytes (nothing when CP932 cannot hold it).
@@ -77,6 +80,9 @@ protected:
     void SetMessageResult(LRESULT result) const;
 
 private:
+    // The templates carry no position, so a modal dialog opens centred over its owner (or the
+    // screen) instead of in the corner.
+    void CentreOnOwner() const;
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include <fstream>
 #include <sstream>
@@ -52,6 +53,9 @@ protected:
     void ChooseFolder(test::RemoteApp& app, const std::wstring& folder) {
         HWND browser = app.WaitForWindow([](HWND w) { return test::HasChildOfClass(w, L"SysTreeView32"); });
         ASSERT_NE(browser, nullptr);
+        // The browser fills its tree after it shows; a selection sent before that is lost.
+        HWND tree = test::FindChildOfClass(browser, L"SysTreeView32");
+        ASSERT_TRUE(WaitUntil([&] { return SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0; }));
         test::SendWithRemoteText(browser, BFFM_SETSELECTIONW, TRUE, folder);
         PressButton(browser, IDOK);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));

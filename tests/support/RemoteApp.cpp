@@ -103,22 +103,29 @@ bool HasChildWithText(HWND window, const std::wstring& text) {
     return search.found;
 }
 
-bool HasChildOfClass(HWND window, const std::wstring& className) {
+HWND FindChildOfClass(HWND window, const std::wstring& className) {
     struct Find {
         const std::wstring* name;
-        bool found;
-    } find{&className, false};
+        HWND found;
+    } find{&className, nullptr};
     EnumChildWindows(
         window,
         [](HWND child, LPARAM data) -> BOOL {
             auto& f = *reinterpret_cast<Find*>(data);
             wchar_t name[64] = {};
             GetClassNameW(child, name, 64);
-            f.found = *f.name == name;
-            return f.found ? FALSE : TRUE;
+            if (*f.name == name) {
+                f.found = child;
+                return FALSE;
+            }
+            return TRUE;
         },
         reinterpret_cast<LPARAM>(&find));
     return find.found;
+}
+
+bool HasChildOfClass(HWND window, const std::wstring& className) {
+    return FindChildOfClass(window, className) != nullptr;
 }
 
 std::wstring WindowText(HWND window) {
