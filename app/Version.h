@@ -1,0 +1,3 @@
+#pragma once
+// The one place the release version is written; tools/release.sh names the archives after it.
+#define TORVIN_VERSION "1.0.0"

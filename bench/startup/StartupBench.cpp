@@ -1,0 +1,170 @@
+// Times start-up: from process creation until the program is idle waiting for input and shows
+// a visible top-level window. Torvin.exe starts in a working folder holding a setting.ini with a
+// few pets, so the time covers reading the settings, the skinned main window and its list; the
+// bare dialog exe, started the same way in the same folder, is the floor.
+//   startup_bench.exe <Torvin.exe> <bare_dialog.exe>
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/CodePage.h"
+#include "framework/UniqueHandle.h"
+#include "settings/Cp932Texts.h"
+#include "settings/SettingsStore.h"
+#include "settings/WinFileSystem.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using torvin::KernelHandleTraits;
+using torvin::UniqueHandle;
+
+constexpr int kRepetitions = 9;
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr int kBenchPets = 5;
+// The pet list: only Torvin's main window has it, so first-run setup would not count as started.
+constexpr int kPetListId = 1000;
+constexpr int kAnyWindow = 0;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct WindowSearch {
+    DWORD processId;
+    int requiredControl;
+    bool found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && IsWindowVisible(window) &&
+        (search.requiredControl == kAnyWindow || GetDlgItem(window, search.requiredControl) != nullptr)) {
+        search.found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool WaitForVisibleWindow(DWORD processId, int requiredControl, Clock::time_point deadline) {
+    for (;;) {
+        WindowSearch search{processId, requiredControl, false};
+        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            return true;
+        }
+        if (Clock::now() > deadline) {
+            return false;
+        }
+        Sleep(1);
+    }
+}
+
+// Milliseconds until the program showed its window and went idle; nothing when it did not.
+std::optional<double> TimeOneStart(const std::wstring& exe, const std::wstring& folder, int requiredControl) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    const auto start = Clock::now();
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info)) {
+        return std::nullopt;
+    }
+    UniqueHandle<KernelHandleTraits> process(info.hProcess);
+    UniqueHandle<KernelHandleTraits> thread(info.hThread);
+    const bool idle = WaitForInputIdle(process.Get(), kStartTimeoutMs) == 0;
+    const bool shown = idle && WaitForVisibleWindow(info.dwProcessId, requiredControl,
+                                                    start + std::chrono::milliseconds(kStartTimeoutMs));
+    const double elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    // Killed, not closed: closing would rewrite setting.ini and skew the next run. Waiting for
+    // the end also frees Torvin's single-instance mark before the next start.
+    TerminateProcess(process.Get(), 0);
+    WaitForSingleObject(process.Get(), kStartTimeoutMs);
+    if (!shown) {
+        return std::nullopt;
+    }
+    return elapsed;
+}
+
+// Torvin refuses to start while its single-instance mark exists, for instance while a test runs
+// it under the same Wine server.
+bool AnotherTorvinRuns() {
+    UniqueHandle<KernelHandleTraits> mark(OpenMutexW(SYNCHRONIZE, FALSE, L"TORVIN_RUNNING"));
+    return static_cast<bool>(mark);
+}
+
+bool WriteBenchSettings(const std::wstring& folder) {
+    using namespace torvin;
+    AppSettings settings;
+    settings.versionText = cp932::kVersionText;
+    settings.hostDir = *NarrowCp932(folder + L"\\host");
+    settings.petCount = kBenchPets;
+    for (int i = 0; i < kBenchPets; ++i) {
+        auto& pet = settings.pets[static_cast<std::size_t>(i)];
+        pet.name = "pet" + std::to_string(i + 1);
+        pet.popServer = "127.0.0.1";
+        pet.userId = pet.name;
+        pet.password = "pw";
+    }
+    settings.activePet = settings.pets[0].name;
+    return WriteSettings(RealFileSystem(), settings);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 3) {
+        std::printf("usage: startup_bench <Torvin.exe> <bare_dialog.exe>\n");
+        return 2;
+    }
+    const std::wstring torvinExe = argv[1], bareExe = argv[2];
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, base);
+    const std::wstring folder =
+        std::wstring(base) + L"torvin-startup-bench-" + std::to_wstring(GetCurrentProcessId());
+    if (!CreateDirectoryW(folder.c_str(), nullptr) || !SetCurrentDirectoryW(folder.c_str()) ||
+        !WriteBenchSettings(folder)) {
+        std::printf("cannot prepare the working folder\n");
+        return 1;
+    }
+
+    if (AnotherTorvinRuns()) {
+        std::printf("another Torvin is running under this Wine server; start-up not measured\n");
+        return 1;
+    }
+    // One untimed start of each loads the programs and their libraries into the file cache.
+    bool ok = TimeOneStart(torvinExe, folder, kPetListId) && TimeOneStart(bareExe, folder, kAnyWindow);
+    std::vector<double> torvinTimes, bareTimes;
+    for (int i = 0; ok && i < kRepetitions && !AnotherTorvinRuns(); ++i) {
+        const auto torvin = TimeOneStart(torvinExe, folder, kPetListId);
+        const auto bare = TimeOneStart(bareExe, folder, kAnyWindow);
+        ok = torvin && bare;
+        if (ok) {
+            torvinTimes.push_back(*torvin);
+            bareTimes.push_back(*bare);
+        }
+    }
+
+    DeleteFileW((folder + L"\\" + torvin::WidenCp932(torvin::kSettingsFileName)).c_str());
+    SetCurrentDirectoryW(base);
+    RemoveDirectoryW(folder.c_str());
+    if (!ok || torvinTimes.size() != kRepetitions) {
+        std::printf("a program did not show its main window within %lu ms, or another Torvin started\n",
+                    kStartTimeoutMs);
+        return 1;
+    }
+    const double torvin = Median(torvinTimes), bare = Median(bareTimes);
+    std::printf("start-up of Torvin.exe, median of %d:      %.1f ms\n", kRepetitions, torvin);
+    std::printf("start-up of a bare dialog, median of %d:   %.1f ms\n", kRepetitions, bare);
+    std::printf("ratio torvin / bare dialog: %.2f\n", torvin / bare);
+    return 0;
+}
