@@ -3,5 +3,5 @@
 include_guard(GLOBAL)
 if(WIN32)
     add_link_options(-Wl,--no-insert-timestamp)
+    add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 endif()
-add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
