@@ -63,7 +63,7 @@ add_row "mail check, 127 mailboxes" "$(figure "$mail" '^torvin:')" "curl, one pe
   "$(figure "$mail" '^curl:')" "$(ratio "$mail" '^ratio')" s
 
 echo
-printf '%-34s %12s   %-22s %12s   %6s\n' "benchmark" "Torvin" "baseline" "time" "ratio"
+printf '%-34s %12s   %-22s %12s   %6s\n' "benchmark" "Torvin" "baseline" "its time" "ratio"
 printf '%s\n' "${rows[@]}"
 echo "(ratio = Torvin / baseline, measured in this run; below 1 is faster than the baseline)"
 exit 0

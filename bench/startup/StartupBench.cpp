@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 using torvin::KernelHandleTraits;
 using torvin::UniqueHandle;
 
-constexpr int kRepetitions = 9;
+constexpr int kRepetitions = 15;
 constexpr DWORD kStartTimeoutMs = 20000;
 constexpr int kBenchPets = 5;
 // The pet list: only Torvin's main window has it, so first-run setup would not count as started.
@@ -127,6 +127,10 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const std::wstring torvinExe = argv[1], bareExe = argv[2];
+    if (AnotherTorvinRuns()) {
+        std::printf("another Torvin is running under this Wine server; start-up not measured\n");
+        return 1;
+    }
     wchar_t base[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, base);
     const std::wstring folder =
@@ -137,10 +141,6 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
 
-    if (AnotherTorvinRuns()) {
-        std::printf("another Torvin is running under this Wine server; start-up not measured\n");
-        return 1;
-    }
     // One untimed start of each loads the programs and their libraries into the file cache.
     bool ok = TimeOneStart(torvinExe, folder, kPetListId) && TimeOneStart(bareExe, folder, kAnyWindow);
     std::vector<double> torvinTimes, bareTimes;
@@ -157,7 +157,7 @@ int wmain(int argc, wchar_t** argv) {
     DeleteFileW((folder + L"\\" + torvin::WidenCp932(torvin::kSettingsFileName)).c_str());
     SetCurrentDirectoryW(base);
     RemoveDirectoryW(folder.c_str());
-    if (!ok || torvinTimes.size() != kRepetitions) {
+    if (!ok || torvinTimes.size() != static_cast<std::size_t>(kRepetitions)) {
         std::printf("a program did not show its main window within %lu ms, or another Torvin started\n",
                     kStartTimeoutMs);
         return 1;
