@@ -3,18 +3,18 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace torvin {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct AddrInfoDeleter {
-    void operator()(ADDRINFOW* info) const { FreeAddrInfoW(info); }
-};
 
 bool WouldBlock() {
     return WSAGetLastError() == WSAEWOULDBLOCK;
@@ -24,6 +24,55 @@ DWORD MillisecondsUntil(Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     // WSA_INFINITE is the largest value; stay below it so a deadline always ends the wait.
     return static_cast<DWORD>(std::clamp<long long>(left, 0, std::numeric_limits<DWORD>::max() - 1));
+}
+
+// A name lookup cannot be interrupted, so it runs on a thread of its own. The caller waits for
+// it only until the connect deadline or a cancel; a lookup left behind finishes by itself and
+// the last of the two owners frees the state.
+struct Lookup {
+    UniqueKernelHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::wstring host;
+    std::wstring service;
+    ADDRINFOW* found = nullptr;
+    int status = -1;
+
+    ~Lookup() {
+        if (found != nullptr) {
+            FreeAddrInfoW(found);
+        }
+    }
+};
+
+std::optional<sockaddr_in> ResolveIpv4(const std::wstring& host, std::uint16_t port, HANDLE cancel,
+                                       Clock::time_point deadline) {
+    auto lookup = std::make_shared<Lookup>();
+    if (!lookup->done) {
+        return std::nullopt;
+    }
+    lookup->host = host;
+    lookup->service = std::to_wstring(port);
+    try {
+        std::thread([lookup] {
+            ADDRINFOW hints{};
+            hints.ai_family = AF_INET;
+            hints.ai_socktype = SOCK_STREAM;
+            hints.ai_protocol = IPPROTO_TCP;
+            lookup->status = GetAddrInfoW(lookup->host.c_str(), lookup->service.c_str(), &hints, &lookup->found);
+            SetEvent(lookup->done.Get());
+        }).detach();
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+    const HANDLE events[] = {cancel, lookup->done.Get()};
+    if (WaitForMultipleObjects(2, events, FALSE, MillisecondsUntil(deadline)) != WAIT_OBJECT_0 + 1) {
+        return std::nullopt;
+    }
+    if (lookup->status != 0 || lookup->found == nullptr || lookup->found->ai_addrlen < sizeof(sockaddr_in)) {
+        return std::nullopt;
+    }
+    sockaddr_in address{};
+    std::memcpy(&address, lookup->found->ai_addr, sizeof address);
+    return address;
 }
 
 }  // namespace
@@ -68,15 +117,10 @@ bool BlockingSocket::Connect(const std::wstring& host, std::uint16_t port) {
         return false;
     }
     const auto deadline = Clock::now() + connectTimeout_;
-    ADDRINFOW hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    ADDRINFOW* found = nullptr;
-    if (GetAddrInfoW(host.c_str(), std::to_wstring(port).c_str(), &hints, &found) != 0 || found == nullptr) {
+    const auto address = ResolveIpv4(host, port, cancel_.Get(), deadline);
+    if (!address) {
         return false;
     }
-    const std::unique_ptr<ADDRINFOW, AddrInfoDeleter> addresses(found);
 
     UniqueSocket socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     ResetEvent(networkEvent_.Get());
@@ -85,7 +129,7 @@ bool BlockingSocket::Connect(const std::wstring& host, std::uint16_t port) {
         WSAEventSelect(socket.Get(), networkEvent_.Get(), FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) != 0) {
         return false;
     }
-    if (::connect(socket.Get(), addresses->ai_addr, static_cast<int>(addresses->ai_addrlen)) != 0) {
+    if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
         if (!WouldBlock()) {
             return false;
         }

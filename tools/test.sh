@@ -27,7 +27,11 @@ bash tools/dovecot.sh start "$dovecot_dir" 11110 zero:zpw:0 three:tpw:3 many:mpw
 trap 'bash tools/dovecot.sh stop "$dovecot_dir"; rm -rf "$dovecot_dir" "$log"' EXIT
 export TORVIN_DOVECOT_PORT=11110
 # One long-lived client keeps the virtual desktop up between test processes.
-pgrep -f keepalive.exe >/dev/null || (setsid /usr/lib/wine/wine64 build/x86_64/tools/keepalive.exe </dev/null >/dev/null 2>&1 &)
+keepalive="$WINEPREFIX/.torvin-keepalive.pid"
+if ! { [ -f "$keepalive" ] && kill -0 "$(cat "$keepalive")" 2>/dev/null; }; then
+  setsid /usr/lib/wine/wine64 build/x86_64/tools/keepalive.exe </dev/null >/dev/null 2>&1 &
+  echo $! >"$keepalive"
+fi
 ctest --preset x86_64 | tee -a "$log"
 echo "== bounded fuzzing"
 bash tools/fuzz.sh

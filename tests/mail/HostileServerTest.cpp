@@ -148,5 +148,22 @@ TEST_F(HostileServer, ARefusedConnectionFailsAtOnce) {
     EXPECT_LT(outcome.elapsed, kConnectTimeout + 4s);
 }
 
+TEST_F(HostileServer, ACancelledSocketConnectsNowhereNotEvenByName) {
+    ScriptedPopServer server({WellBehavedScript(1)});
+    BlockingSocket socket(kConnectTimeout, kReplyTimeout);
+    socket.Cancel();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(socket.Connect(L"localhost", server.Port()));
+    EXPECT_FALSE(socket.Connect(L"127.0.0.1", server.Port()));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+TEST_F(HostileServer, AnUnknownHostNameFailsWithinTheConnectDeadline) {
+    BlockingSocket socket(kConnectTimeout, kReplyTimeout);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(socket.Connect(L"no-such-host.invalid", 110));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kConnectTimeout + 1s);
+}
+
 }  // namespace
 }  // namespace torvin::test
