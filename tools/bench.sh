@@ -5,7 +5,7 @@
 #   tools/bench.sh [build folder]   (default: the x86_64 preset's build/x86_64)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 
 bash tools/setup.sh || echo "bench: setup failed; trying with what is installed" >&2
 # shellcheck source=tools/wine-env.sh
