@@ -34,8 +34,7 @@ for arch in i686 x86_64; do
   echo "== release $arch"
   build="build/release-$arch"
   rm -rf "$build"
-  cmake --preset "$arch" -B "$build" -DTORVIN_TESTS=OFF \
-    -DCMAKE_PROJECT_INCLUDE="$root/cmake/Reproducible.cmake" >/dev/null
+  cmake --preset "$arch" -B "$build" -DTORVIN_TESTS=OFF >/dev/null
   cmake --build "$build" -j "$jobs" --target Torvin >/dev/null
 
   stage="build/release-stage/$arch"

@@ -35,6 +35,10 @@ fi
 ctest --preset x86_64 | tee -a "$log"
 echo "== bounded fuzzing"
 bash tools/fuzz.sh
+echo "== release archives"
+bash tools/release.sh
+echo "== benchmarks (they report, never fail)"
+bash tools/bench.sh || true
 echo "== all done in $(( $(date +%s) - start ))s"
 total=$(grep -Eo 'tests failed out of [0-9]+' "$log" | awk '{s += $5} END {print s + 0}')
 [ "$total" -gt 0 ] || { echo "no test ran" >&2; exit 1; }

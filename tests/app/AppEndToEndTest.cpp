@@ -4,50 +4,21 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "resources/resource.h"
-#include "settings/AppSettings.h"
-#include "settings/Cp932Texts.h"
-#include "settings/SettingsFormat.h"
+#include "tests/app/TorvinUnderTest.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RemoteApp.h"
 #include "tests/support/TempFolder.h"
 
 namespace torvin {
 namespace {
 
-std::wstring TorvinExe() { return test::WindowsPathOf(TORVIN_EXE); }
-
-std::string ReadFileBytes(const wchar_t* name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-void WriteFileBytes(const wchar_t* name, const std::string& bytes) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 std::string SettingsWithPets(std::initializer_list<const char*> names, int backgroundKind = 0) {
-    AppSettings s;
-    s.versionText = cp932::kVersionText;
-    s.hostDir = "C:\\Host";
-    s.backgroundKind = static_cast<std::int8_t>(backgroundKind);
-    s.petCount = static_cast<std::int8_t>(names.size());
-    int i = 0;
+    std::vector<PetRecord> pets;
     for (const char* name : names) {
-        s.pets[static_cast<std::size_t>(i++)].name = name;
+        pets.push_back(PetRecord{name, "", "", "", "", 0});
     }
-    if (names.size() > 0) {
-        s.activePet = *names.begin();
-    }
-    return FormatSettings(s);
+    return test::SettingsFileWith(pets, backgroundKind);
 }
-
-bool IsMainWindow(HWND window) { return test::WindowText(window) == L"Torvin" && GetDlgItem(window, IDC_PET_LIST); }
 
 class AppEndToEnd : public testing::Test {
 protected:
@@ -55,7 +26,7 @@ protected:
 
     HWND StartMain(test::RemoteApp& app) {
         EXPECT_TRUE(app.Started());
-        HWND main = app.WaitForWindow(IsMainWindow);
+        HWND main = app.WaitForWindow(test::IsMainWindow);
         EXPECT_NE(main, nullptr);
         return main;
     }
@@ -63,8 +34,8 @@ protected:
 
 TEST_F(AppEndToEnd, RowsFollowTheSettingsFileAndEscapeEndsWithoutWriting) {
     const std::string file = SettingsWithPets({"\x83\x6e\x83\x69", "Pochi", "Tama"});
-    WriteFileBytes(L"setting.ini", file);
-    test::RemoteApp app(TorvinExe(), folder_.Path());
+    test::WriteFileBytes(L"setting.ini", file);
+    test::RemoteApp app(test::TorvinExe(), folder_.Path());
     HWND main = StartMain(app);
     ASSERT_NE(main, nullptr);
     HWND list = GetDlgItem(main, IDC_PET_LIST);
@@ -76,46 +47,46 @@ TEST_F(AppEndToEnd, RowsFollowTheSettingsFileAndEscapeEndsWithoutWriting) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIL_STOP)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIL_START)));
 
-    WriteFileBytes(L"setting.ini", file + "marker");
+    test::WriteFileBytes(L"setting.ini", file + "marker");
     PostMessageW(list, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(app.WaitForExit());
-    EXPECT_EQ(ReadFileBytes(L"setting.ini"), file + "marker");
+    EXPECT_EQ(test::ReadFileBytes(L"setting.ini"), file + "marker");
 }
 
 TEST_F(AppEndToEnd, EnterWritesTheSettingsAndEnds) {
-    WriteFileBytes(L"setting.ini", SettingsWithPets({}) + "extra\r\n");
-    test::RemoteApp app(TorvinExe(), folder_.Path());
+    test::WriteFileBytes(L"setting.ini", SettingsWithPets({}) + "extra\r\n");
+    test::RemoteApp app(test::TorvinExe(), folder_.Path());
     HWND main = StartMain(app);
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(test::ListCount(GetDlgItem(main, IDC_PET_LIST)), 0);
     PostMessageW(GetDlgItem(main, IDC_PET_LIST), WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(app.WaitForExit());
-    EXPECT_EQ(ReadFileBytes(L"setting.ini"), SettingsWithPets({}));
+    EXPECT_EQ(test::ReadFileBytes(L"setting.ini"), SettingsWithPets({}));
 }
 
 TEST_F(AppEndToEnd, ASecondCopyIsRefusedAndTouchesNothingUntilTheFirstIsGone) {
     const std::string file = SettingsWithPets({"A"});
-    WriteFileBytes(L"setting.ini", file);
-    test::RemoteApp first(TorvinExe(), folder_.Path());
+    test::WriteFileBytes(L"setting.ini", file);
+    test::RemoteApp first(test::TorvinExe(), folder_.Path());
     ASSERT_NE(StartMain(first), nullptr);
 
-    WriteFileBytes(L"setting.ini", "not a settings file");
-    test::RemoteApp second(TorvinExe(), folder_.Path());
+    test::WriteFileBytes(L"setting.ini", "not a settings file");
+    test::RemoteApp second(test::TorvinExe(), folder_.Path());
     HWND box = second.WaitForWindowWithText(L"既に起動されています。");
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(second.WaitForExit());
-    EXPECT_EQ(ReadFileBytes(L"setting.ini"), "not a settings file");
+    EXPECT_EQ(test::ReadFileBytes(L"setting.ini"), "not a settings file");
 
     first.Kill();
-    WriteFileBytes(L"setting.ini", file);
-    test::RemoteApp third(TorvinExe(), folder_.Path());
+    test::WriteFileBytes(L"setting.ini", file);
+    test::RemoteApp third(test::TorvinExe(), folder_.Path());
     EXPECT_NE(StartMain(third), nullptr);
 }
 
 TEST_F(AppEndToEnd, TheSystemMenuVersionItemOpensTheAboutBox) {
-    WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}));
-    test::RemoteApp app(TorvinExe(), folder_.Path());
+    test::WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}));
+    test::RemoteApp app(test::TorvinExe(), folder_.Path());
     HWND main = StartMain(app);
     ASSERT_NE(main, nullptr);
     PostMessageW(main, WM_SYSCOMMAND, ID_ABOUT_COMMAND, 0);
@@ -146,7 +117,7 @@ protected:
     // Opens the chooser, checks the radio button at the index (none for -1), confirms and
     // answers the closing notice; the program must then end.
     void Choose(int radioId) {
-        test::RemoteApp app(TorvinExe(), folder_.Path());
+        test::RemoteApp app(test::TorvinExe(), folder_.Path());
         HWND main = StartMain(app);
         ASSERT_NE(main, nullptr);
         test::PressButton(main, IDC_CHOOSE_BACKGROUND);
@@ -164,19 +135,19 @@ protected:
 
     // Starts the program again and waits for the tile's base colour in the main window.
     bool NextStartShows(COLORREF colour) {
-        test::RemoteApp app(TorvinExe(), folder_.Path());
+        test::RemoteApp app(test::TorvinExe(), folder_.Path());
         HWND main = StartMain(app);
         return main != nullptr && test::WaitUntil([&] { return ClientPixel(main, 7, 7) == colour; }, 5000);
     }
 
     std::string BackgroundLine() {
-        const auto lines = SplitLines(ReadFileBytes(L"setting.ini"));
+        const auto lines = SplitLines(test::ReadFileBytes(L"setting.ini"));
         return lines.size() > 3 ? lines[3] : "<short file>";
     }
 };
 
 TEST_F(BackgroundEndToEnd, BlueIsStoredTheProgramEndsAndTheNextStartIsBlue) {
-    WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}));
+    test::WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}));
     ASSERT_TRUE(NextStartShows(kPinkBase));
     Choose(IDC_BG_BLUE);
     EXPECT_EQ(BackgroundLine(), "1");
@@ -184,7 +155,7 @@ TEST_F(BackgroundEndToEnd, BlueIsStoredTheProgramEndsAndTheNextStartIsBlue) {
 }
 
 TEST_F(BackgroundEndToEnd, NoChoiceStoresMinusOneAndTheNextStartIsPink) {
-    WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}, 1));
+    test::WriteFileBytes(L"setting.ini", SettingsWithPets({"A"}, 1));
     Choose(0);
     EXPECT_EQ(BackgroundLine(), "-1");
     EXPECT_TRUE(NextStartShows(kPinkBase));

@@ -8,9 +8,7 @@
 #include <windows.h>
 
 #include <condition_variable>
-#include <fstream>
 #include <mutex>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -19,6 +17,8 @@
 #include "settings/AppSettings.h"
 #include "settings/Cp932Texts.h"
 #include "settings/SettingsFormat.h"
+#include "tests/app/TorvinUnderTest.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RemoteApp.h"
 #include "tests/support/TempFolder.h"
 
@@ -178,22 +178,6 @@ class PopServer {
     std::thread thread_;
 };
 
-std::wstring TorvinExe() {
-    return test::WindowsPathOf(TORVIN_EXE);
-}
-
-std::string ReadFileBytes(const wchar_t* name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-void WriteFileBytes(const wchar_t* name, const std::string& bytes) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 PetRecord Pet(const char* name, const char* server, const char* user, const char* password, int choice = 0) {
     PetRecord pet;
     pet.name = name;
@@ -202,25 +186,6 @@ PetRecord Pet(const char* name, const char* server, const char* user, const char
     pet.password = password;
     pet.mailCheckChoice = static_cast<std::int8_t>(choice);
     return pet;
-}
-
-std::string SettingsWithPets(std::initializer_list<PetRecord> pets) {
-    AppSettings s;
-    s.versionText = cp932::kVersionText;
-    s.hostDir = "C:\\Host";
-    s.petCount = static_cast<std::int8_t>(pets.size());
-    std::size_t i = 0;
-    for (const PetRecord& pet : pets) {
-        s.pets[i++] = pet;
-    }
-    if (pets.size() > 0) {
-        s.activePet = pets.begin()->name;
-    }
-    return FormatSettings(s);
-}
-
-bool IsMainWindow(HWND window) {
-    return test::WindowText(window) == L"Torvin" && GetDlgItem(window, IDC_PET_LIST);
 }
 
 constexpr int kCheckingOff[] = {IDC_LAUNCH,     IDC_ADD_PET, IDC_DELETE_PET,       IDC_MAIL_SETTINGS,
@@ -246,12 +211,12 @@ class MailEndToEnd : public testing::Test {
 
     // Starts Torvin over the pets and returns its main window, or null.
     HWND Start(std::initializer_list<PetRecord> pets) {
-        WriteFileBytes(L"setting.ini", SettingsWithPets(pets));
-        app_ = std::make_unique<test::RemoteApp>(TorvinExe(), folder_.Path());
+        test::WriteFileBytes(L"setting.ini", test::SettingsFileWith(pets));
+        app_ = std::make_unique<test::RemoteApp>(test::TorvinExe(), folder_.Path());
         if (!app_->Started()) {
             return nullptr;
         }
-        main_ = app_->WaitForWindow(IsMainWindow);
+        main_ = app_->WaitForWindow(test::IsMainWindow);
         // One copy runs per Wine prefix: another test's Torvin keeps this one from opening.
         EXPECT_NE(main_, nullptr) << "no main window; is another Torvin running in this prefix?";
         list_ = GetDlgItem(main_, IDC_PET_LIST);
@@ -352,15 +317,15 @@ TEST_F(MailEndToEnd, ForceStopEndsTheProgramAtOnceWhileTheServerIsSilent) {
     ASSERT_NE(Start({Pet("Hana", "127.0.0.1", "hana", "pw")}), nullptr);
     test::PressButton(main_, IDC_MAIL_START);
     ASSERT_TRUE(CellBecomes(0, L"USER ID送信中"));
-    const std::string onDisk = ReadFileBytes(L"setting.ini") + "marker";
-    WriteFileBytes(L"setting.ini", onDisk);
+    const std::string onDisk = test::ReadFileBytes(L"setting.ini") + "marker";
+    test::WriteFileBytes(L"setting.ini", onDisk);
 
     HWND confirm = PressStop();
     ASSERT_NE(confirm, nullptr);
     test::PressButton(confirm, IDOK);
     // Far less than the 15 s connect or 30 s reply deadline the worker would otherwise wait.
     EXPECT_TRUE(app_->WaitForExit(5000));
-    EXPECT_EQ(ReadFileBytes(L"setting.ini"), onDisk);
+    EXPECT_EQ(test::ReadFileBytes(L"setting.ini"), onDisk);
 }
 
 TEST_F(MailEndToEnd, ExitDuringAPassEndsTheProgramAndSavesTheSettings) {
@@ -370,10 +335,10 @@ TEST_F(MailEndToEnd, ExitDuringAPassEndsTheProgramAndSavesTheSettings) {
     ASSERT_NE(Start({hana}), nullptr);
     test::PressButton(main_, IDC_MAIL_START);
     ASSERT_TRUE(CellBecomes(0, L"メールチェックを開始します。"));
-    WriteFileBytes(L"setting.ini", "marker");
+    test::WriteFileBytes(L"setting.ini", "marker");
     test::PressButton(main_, IDOK);
     EXPECT_TRUE(app_->WaitForExit(5000));
-    EXPECT_EQ(ReadFileBytes(L"setting.ini"), SettingsWithPets({hana}));
+    EXPECT_EQ(test::ReadFileBytes(L"setting.ini"), test::SettingsFileWith({hana}));
 }
 
 TEST_F(MailEndToEnd, WithNoPetsThePassEndsAtOnce) {

@@ -5,10 +5,10 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "resources/resource.h"
+#include "tests/app/TorvinUnderTest.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RemoteApp.h"
 #include "tests/support/TempFolder.h"
 
@@ -17,18 +17,6 @@ namespace {
 
 using test::PressButton;
 using test::WaitUntil;
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 const std::wstring kStore = L"\\設定保存部屋\\";
 const std::wstring kSettingsFile = L"Nimbrel設定.nbc";
@@ -39,7 +27,7 @@ protected:
         host_ = work_.Path() + L"\\ホスト フォルダ";
         CreateDirectoryW(host_.c_str(), nullptr);
         ASSERT_TRUE(CopyFileW(test::WindowsPathOf(NIMBREL_EXE).c_str(), (host_ + L"\\Nimbrel20.exe").c_str(), FALSE));
-        WriteBytes(host_ + L"\\" + kSettingsFile, "Hana first\r\n");
+        test::WriteFileBytes(host_ + L"\\" + kSettingsFile, "Hana first\r\n");
     }
 
     std::wstring StoredFile(const std::wstring& pet) const { return work_.Path() + kStore + pet + L"\\" + kSettingsFile; }
@@ -93,7 +81,7 @@ protected:
 };
 
 TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
-    test::RemoteApp app(test::WindowsPathOf(TORVIN_EXE), work_.Path());
+    test::RemoteApp app(test::TorvinExe(), work_.Path());
     HWND setup = app.WaitForWindowWithText(L"ようこそ、Torvinへ！");
     ASSERT_NE(setup, nullptr);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(setup, IDOK)));
@@ -109,7 +97,7 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     HWND list = GetDlgItem(main, IDC_PET_LIST);
     ASSERT_EQ(test::ListCount(list), 1);
     EXPECT_EQ(test::ListCell(list, 0, 0), L"ハナ");
-    EXPECT_EQ(ReadBytes(work_.Path() + kStore + L"初期設定バックアップ\\" + kSettingsFile), "Hana first\r\n");
+    EXPECT_EQ(test::ReadFileBytes(work_.Path() + kStore + L"初期設定バックアップ\\" + kSettingsFile), "Hana first\r\n");
 
     ASSERT_NE(AddPet(app, main, L"ポチ"), nullptr);
     ASSERT_NE(AddPet(app, main, L"Tama"), nullptr);
@@ -135,9 +123,9 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     EXPECT_EQ(Launch(main, 2), L"Nimbrel - session 1");
     CloseHost();
 
-    EXPECT_EQ(ReadBytes(StoredFile(L"ハナ")), "Hana first\r\nsession 1\r\nsession 2\r\n");
-    EXPECT_EQ(ReadBytes(StoredFile(L"ポチ")), "session 1\r\n");
-    EXPECT_EQ(ReadBytes(host_ + L"\\" + kSettingsFile), "session 1\r\nsession 2\r\n");
+    EXPECT_EQ(test::ReadFileBytes(StoredFile(L"ハナ")), "Hana first\r\nsession 1\r\nsession 2\r\n");
+    EXPECT_EQ(test::ReadFileBytes(StoredFile(L"ポチ")), "session 1\r\n");
+    EXPECT_EQ(test::ReadFileBytes(host_ + L"\\" + kSettingsFile), "session 1\r\nsession 2\r\n");
 
     // Deleting the active pet clears it in the file too.
     test::SelectListRow(list, 2);
@@ -148,7 +136,7 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     ASSERT_TRUE(WaitUntil([&] { return test::ListCount(list) == 2; }));
     PressButton(main, IDOK);
     ASSERT_TRUE(app.WaitForExit());
-    const std::string settings = ReadBytes(work_.Path() + L"\\setting.ini");
+    const std::string settings = test::ReadFileBytes(work_.Path() + L"\\setting.ini");
     EXPECT_NE(settings.find("\r\n2\r\n\r\n\r\n\r\n"), std::string::npos) << settings;
     EXPECT_EQ(GetFileAttributesW((work_.Path() + kStore + L"Tama").c_str()), INVALID_FILE_ATTRIBUTES);
 }
