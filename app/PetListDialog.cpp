@@ -5,6 +5,7 @@
 #include "app/AboutDialog.h"
 #include "framework/AppMessages.h"
 #include "framework/CodePage.h"
+#include "framework/ResourceText.h"
 #include "mail/ForceStopDialog.h"
 #include "mail/MailAccount.h"
 #include "mail/MailListCell.h"
@@ -16,16 +17,6 @@
 #include "skin/ChooseBackground.h"
 
 namespace torvin {
-
-namespace {
-
-std::wstring LoadResourceText(UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
-
-}  // namespace
 
 PetListDialog::PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindows& desktop,
                              HostStarter& hostStarter)
@@ -71,7 +62,7 @@ void PetListDialog::AddVersionMenuItem() const {
     if (menu == nullptr) {
         return;
     }
-    const std::wstring text = LoadResourceText(IDS_ABOUT_MENU);
+    const std::wstring text = LoadResourceText(GetModuleHandleW(nullptr), IDS_ABOUT_MENU);
     if (!text.empty()) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, ID_ABOUT_COMMAND, text.c_str());

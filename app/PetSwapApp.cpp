@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/PetListDialog.h"
+#include "framework/ResourceText.h"
 #include "pets/WinDesktopWindows.h"
 #include "pets/WinHostStarter.h"
 #include "resources/resource.h"
@@ -14,16 +15,6 @@
 #include "settings/WinFileSystem.h"
 
 namespace torvin {
-
-namespace {
-
-std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
-
-}  // namespace
 
 bool PetSwapApp::StartUp() {
     WSADATA data{};

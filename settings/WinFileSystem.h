@@ -5,7 +5,7 @@
 
 namespace torvin {
 
-class WinFileSystem final : public FileSystem {
+class WinFileSystem : public FileSystem {
 public:
     bool PathExists(const std::string& path) override;
     std::optional<std::string> ReadWhole(const std::string& path) override;

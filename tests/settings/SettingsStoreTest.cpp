@@ -23,25 +23,12 @@ struct Backend {
     std::function<std::unique_ptr<FileSystem>()> make;
 };
 
-class OnDisk : public FileSystem {
 #ifdef _WIN32
-public:
-    bool PathExists(const std::string& p) override { return real_.PathExists(p); }
-    std::optional<std::string> ReadWhole(const std::string& p) override { return real_.ReadWhole(p); }
-    bool WriteWhole(const std::string& p, std::string_view b) override { return real_.WriteWhole(p, b); }
-    bool CopyNoOverwrite(const std::string& f, const std::string& t) override {
-        return real_.CopyNoOverwrite(f, t);
-    }
-    bool MoveReplacing(const std::string& f, const std::string& t) override { return real_.MoveReplacing(f, t); }
-    bool RemoveFile(const std::string& p) override { return real_.RemoveFile(p); }
-    bool MakeFolder(const std::string& p) override { return real_.MakeFolder(p); }
-    bool RemoveFolder(const std::string& p) override { return real_.RemoveFolder(p); }
-
-private:
+// The real file system, working in a fresh folder for the life of the object.
+class OnDisk : public WinFileSystem {
     test::TempFolder folder_;
-    WinFileSystem real_;
-#endif
 };
+#endif
 
 class SettingsStoreTest : public testing::TestWithParam<Backend> {
 protected:

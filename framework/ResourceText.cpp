@@ -1,0 +1,12 @@
+#include "framework/ResourceText.h"
+
+namespace torvin {
+
+std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
+    const wchar_t* text = nullptr;
+    // A length of 0 asks for a read-only pointer into the resource itself.
+    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+}  // namespace torvin
