@@ -10,6 +10,13 @@ packages=(
   wine64 wine fonts-wine fonts-ipafont-gothic xvfb x11-utils imagemagick
   locales dovecot-pop3d curl zip
 )
+# The 32-bit release exe runs under Wine's i386 loader.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  packages+=(wine32:i386)
+elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+  packages+=(wine32:i386)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

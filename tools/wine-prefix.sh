@@ -6,8 +6,16 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tools/wine-env.sh
 source "$here/wine-env.sh"
 
-stamp="$WINEPREFIX/.torvin-prefix-v2"
+stamp="$WINEPREFIX/.torvin-prefix-v3"
 [ -f "$stamp" ] && exit 0
+
+# A prefix made before wine32 was installed has an empty syswow64; the bootstrap mode fills it.
+if [ -f "$WINEPREFIX/.torvin-prefix-v2" ]; then
+  echo "setup: updating Wine prefix $WINEPREFIX for 32-bit programs"
+  WINEBOOTSTRAPMODE=1 wine wineboot -u >/dev/null 2>&1
+  touch "$stamp"
+  exit 0
+fi
 
 echo "setup: creating Wine prefix $WINEPREFIX"
 wine wineboot -i >/dev/null 2>&1
