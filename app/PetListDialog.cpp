@@ -2,7 +2,12 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/AboutDialog.h"
+#include "app/CommandLineLaunch.h"
+#include "app/LaunchCommand.h"
+#include "app/PetShortcut.h"
 #include "framework/AppMessages.h"
 #include "framework/CodePage.h"
 #include "framework/ResourceText.h"
@@ -10,6 +15,7 @@
 #include "mail/MailAccount.h"
 #include "mail/MailListCell.h"
 #include "mail/MailSettingsDialog.h"
+#include "pets/Notices.h"
 #include "pets/PetCommands.h"
 #include "resources/resource.h"
 #include "settings/Cp932Texts.h"
@@ -34,6 +40,7 @@ BOOL PetListDialog::OnInit() {
     Dialog::SetDefaultOwner(Window());
     petList_.Attach(Item(IDC_PET_LIST));
     AddVersionMenuItem();
+    AddShortcutMenuItem();
     SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
     AttachSkinButtons({
@@ -54,6 +61,7 @@ BOOL PetListDialog::OnInit() {
     FillPetList(settingsRead);
     EnableItem(IDC_MAIL_STOP, false);
     mailCheck_ = std::make_unique<MailCheckRunner>(Window());
+    MarkLaunchTarget(Window());
     return TRUE;
 }
 
@@ -67,6 +75,63 @@ void PetListDialog::AddVersionMenuItem() const {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, ID_ABOUT_COMMAND, text.c_str());
     }
+}
+
+void PetListDialog::AddShortcutMenuItem() const {
+    HMENU menu = GetSystemMenu(Window(), FALSE);
+    const std::wstring text = LoadResourceText(GetModuleHandleW(nullptr), IDS_SHORTCUT_MENU);
+    if (menu != nullptr && !text.empty()) {
+        AppendMenuW(menu, MF_STRING, ID_SHORTCUT_COMMAND, text.c_str());
+    }
+}
+
+void PetListDialog::CreateShortcutOfSelectedPet() const {
+    const int row = petList_.FirstSelected();
+    if (row < 0 || row >= settings_.petCount) {
+        ShowNoPetSelected();
+        return;
+    }
+    CreatePetShortcut(Window(), settings_.pets[static_cast<std::size_t>(row)].name);
+}
+
+bool PetListDialog::TakeLaunchRequest(LPARAM copyData) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(copyData);
+    auto name = data != nullptr ? ReadLaunchRequest(data->dwData, data->lpData, data->cbData) : std::nullopt;
+    // Only a bare wake-up is posted: a stray one finds nothing pending and does nothing.
+    if (!name || !PostMessageW(Window(), kMsgLaunchRequest, 0, 0)) {
+        return false;
+    }
+    pendingLaunch_ = std::move(name);
+    return true;
+}
+
+void PetListDialog::RunPendingLaunch() {
+    const std::optional<std::string> name = std::exchange(pendingLaunch_, std::nullopt);
+    if (!name) {
+        return;
+    }
+    // A notice owned by a minimised window would stay hidden.
+    if (IsIconic(Window())) {
+        ShowWindow(Window(), SW_RESTORE);
+    }
+    SetForegroundWindow(Window());
+    if (mailCheck_->Running()) {
+        ShowTextNotice(Window(), IDS_LAUNCH_DURING_MAIL_CHECK);
+        return;
+    }
+    // A command's dialog is open (the window is disabled under it): that command has not ended.
+    if (!IsWindowEnabled(Window())) {
+        ShowTextNotice(Window(), IDS_LAUNCH_WHILE_BUSY);
+        return;
+    }
+    const int row = FindPetRow(settings_, *name);
+    if (row < 0) {
+        ShowTextNotice(Window(), IDS_COMMAND_UNKNOWN_PET, WidenCp932(*name));
+        return;
+    }
+    petList_.Select(-1, false);
+    petList_.Select(row, true);
+    LaunchPet(petList_, fs_, settings_, desktop_, hostStarter_);
 }
 
 void PetListDialog::SetUpPetList() {
@@ -168,7 +233,23 @@ bool PetListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
                 result = TRUE;
                 return true;
             }
+            if ((wParam & 0xFFF0) == ID_SHORTCUT_COMMAND) {
+                CreateShortcutOfSelectedPet();
+                result = TRUE;
+                return true;
+            }
             return false;
+        case WM_COPYDATA:
+            SetMessageResult(TakeLaunchRequest(lParam) ? TRUE : FALSE);
+            result = TRUE;
+            return true;
+        case kMsgLaunchRequest:
+            RunPendingLaunch();
+            result = TRUE;
+            return true;
+        case WM_DESTROY:
+            UnmarkLaunchTarget(Window());
+            break;
         case WM_PAINT:
             if (IsIconic(Window())) {
                 PaintMinimised();

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "framework/ListView.h"
 #include "mail/MailCheckRunner.h"
@@ -31,6 +33,12 @@ protected:
 
 private:
     void AddVersionMenuItem() const;
+    void AddShortcutMenuItem() const;
+    void CreateShortcutOfSelectedPet() const;
+    // A launch request of a second copy: checked and kept by WM_COPYDATA, run once the sender
+    // has its answer.
+    bool TakeLaunchRequest(LPARAM copyData);
+    void RunPendingLaunch();
     void SetUpPetList();
     void FillPetList(bool settingsRead);
     void PaintMinimised() const;
@@ -50,6 +58,7 @@ private:
     std::unique_ptr<MailCheckRunner> mailCheck_;
     // A shared icon from the module's resources: the system owns it.
     HICON appIcon_ = nullptr;
+    std::optional<std::string> pendingLaunch_;
 };
 
 }  // namespace torvin

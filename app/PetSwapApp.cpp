@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/CommandLineLaunch.h"
 #include "app/PetListDialog.h"
 #include "framework/ResourceText.h"
 #include "pets/WinDesktopWindows.h"
@@ -17,6 +18,11 @@
 namespace torvin {
 
 bool PetSwapApp::StartUp() {
+    // A wrong command line is answered before anything is touched.
+    const StartRequest request = ReadStartRequest();
+    if (request.kind == StartRequest::Kind::kRefused) {
+        return false;
+    }
     WSADATA data{};
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
         MessageBoxW(nullptr, LoadResourceText(instance_, IDS_SOCKET_FAILED).c_str(), L"Torvin", MB_OK);
@@ -31,7 +37,11 @@ bool PetSwapApp::StartUp() {
 
     // A test for the mark, never an acquisition: the mutex is not waited on or owned.
     if (HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kRunningMutexName)) {
-        MessageBoxW(nullptr, L"既に起動されています。", L"Torvin", MB_OK);
+        if (request.kind == StartRequest::Kind::kLaunch) {
+            HandOffLaunch(request.petName);
+        } else {
+            MessageBoxW(nullptr, L"既に起動されています。", L"Torvin", MB_OK);
+        }
         CloseHandle(existing);
         return false;
     }
@@ -39,6 +49,10 @@ bool PetSwapApp::StartUp() {
 
     WinDesktopWindows desktop;
     WinHostStarter hostStarter;
+    if (request.kind == StartRequest::Kind::kLaunch) {
+        LaunchWithoutWindow(request.petName, RealFileSystem(), Settings(), desktop, hostStarter);
+        return false;
+    }
     PetListDialog mainWindow(RealFileSystem(), Settings(), desktop, hostStarter);
     mainWindow.RunModal();
     return false;

@@ -10,5 +10,7 @@ inline constexpr UINT kMsgModalReady = WM_APP + 1;
 // Posted by the mail check worker to the main window.
 inline constexpr UINT kMsgMailCell = WM_APP + 2;
 inline constexpr UINT kMsgMailPassEnded = WM_APP + 3;
+// Posted by the main window to itself: a launch request handed over by a second copy waits.
+inline constexpr UINT kMsgLaunchRequest = WM_APP + 4;
 
 }  // namespace torvin

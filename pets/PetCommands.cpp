@@ -11,12 +11,16 @@ namespace torvin {
 
 void LaunchPet(const ListView& petList, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
                HostStarter& starter) {
+    LaunchPetInRow(petList.FirstSelected(), fs, settings, windows, starter);
+}
+
+void LaunchPetInRow(int row, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
+                    HostStarter& starter) {
     // The running host is refused before the selection is even looked at.
     if (!HostNotRunning(windows)) {
         ShowHostRunning();
         return;
     }
-    const int row = petList.FirstSelected();
     if (row < 0 || row >= settings.petCount) {
         ShowNoPetSelected();
         return;

@@ -13,6 +13,10 @@ namespace torvin {
 
 void LaunchPet(const ListView& petList, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
                HostStarter& starter);
+// The same launch for the pet in this row, with the same notices; a row outside the roster
+// counts as no selection.
+void LaunchPetInRow(int row, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
+                    HostStarter& starter);
 void AddPet(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings);
 void DeletePet(const ListView& petList, FileSystem& fs, AppSettings& settings);
 // Shows the setup dialog; afterwards the list gets its one row showing activePet, whatever

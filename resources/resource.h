@@ -14,6 +14,8 @@
 // About box (system menu of the main window)
 #define IDD_ABOUT 100
 #define ID_ABOUT_COMMAND 16
+// System-menu commands keep their low four bits clear, as the system reserves them.
+#define ID_SHORTCUT_COMMAND 32
 
 // Main window
 #define IDD_PET_LIST 102
@@ -77,6 +79,18 @@
 // Strings
 #define IDS_ABOUT_MENU 101
 #define IDS_SOCKET_FAILED 103
+#define IDS_SHORTCUT_MENU 104
+#define IDS_SHORTCUT_CREATED 105
+#define IDS_SHORTCUT_FAILED 106
+#define IDS_COMMAND_UNKNOWN_OPTION 107
+#define IDS_COMMAND_MISSING_NAME 108
+#define IDS_COMMAND_EXTRA_ARGUMENTS 109
+#define IDS_COMMAND_NOT_CP932 110
+#define IDS_COMMAND_UNKNOWN_PET 111
+#define IDS_COMMAND_NO_SETTINGS 112
+#define IDS_HAND_OFF_FAILED 113
+#define IDS_LAUNCH_DURING_MAIL_CHECK 114
+#define IDS_LAUNCH_WHILE_BUSY 115
 
 // Icons: the program icon, then the skin buttons' pairs (hot while hovered or pressed, normal
 // otherwise), named after the button that shows them.
