@@ -11,7 +11,6 @@
 #include "framework/ResourceText.h"
 #include "pets/PetCommands.h"
 #include "resources/resource.h"
-#include "settings/Cp932Texts.h"
 #include "settings/SettingsStore.h"
 
 namespace torvin {
@@ -113,8 +112,6 @@ void HandOffLaunch(const std::string& petName) {
 
 void LaunchWithoutWindow(const std::string& petName, FileSystem& fs, AppSettings& settings,
                          DesktopWindows& windows, HostStarter& starter) {
-    // As the main window does: the version written back with the settings is this program's.
-    settings.versionText = cp932::kVersionText;
     if (!ReadSettings(fs, settings)) {
         ShowTextNotice(nullptr, IDS_COMMAND_NO_SETTINGS);
         return;
