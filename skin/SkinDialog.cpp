@@ -2,14 +2,19 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "framework/GdiSelection.h"
 #include "framework/WindowDc.h"
-#include "settings/AppSettings.h"
-#include "settings/WinFileSystem.h"
 
 namespace torvin {
 
 namespace {
+
+ResolvedBackground& OpeningBackground() {
+    static ResolvedBackground choice;
+    return choice;
+}
 
 bool IsTrackbar(HWND control) {
     wchar_t name[256] = {};
@@ -48,43 +53,23 @@ SkinButton* SkinDialog::Button(int id) {
     return nullptr;
 }
 
+void SkinDialog::SetOpeningBackground(ResolvedBackground choice) {
+    OpeningBackground() = std::move(choice);
+}
+
 void SkinDialog::LoadSkinBackground() {
-    AppSettings& settings = Settings();
-    switch (settings.backgroundKind) {
-        case 1:
-            SetBackgroundResource(kBlueTile, kLayoutTile);
-            return;
-        case 2:
-            SetBackgroundResource(kGreenTile, kLayoutTile);
-            return;
-        case 3:
-            if (!settings.skinFile.empty()) {
-                settings.skinPath = ".\\skin\\" + settings.skinFile;
-                if (RealFileSystem().PathExists(settings.skinPath)) {
-                    SetBackgroundFile(settings.skinPath, settings.skinLayout);
-                    return;
-                }
-            }
-            settings.skinPath.clear();
-            settings.backgroundKind = 0;
-            break;
-        default:
-            break;
-    }
-    SetBackgroundResource(kPinkTile, kLayoutTile);
+    Load(OpeningBackground());
 }
 
 void SkinDialog::LoadSetupBackground() {
-    switch (Settings().backgroundKind) {
-        case 1:
-            SetBackgroundResource(kBlueTile, kLayoutTile);
-            break;
-        case 2:
-            SetBackgroundResource(kGreenTile, kLayoutTile);
-            break;
-        default:
-            SetBackgroundResource(kPinkTile, kLayoutTile);
-            break;
+    Load(SetupBackground(OpeningBackground()));
+}
+
+void SkinDialog::Load(const ResolvedBackground& choice) {
+    if (choice.skinPath.empty()) {
+        SetBackgroundResource(choice.tileId, choice.layout);
+    } else {
+        SetBackgroundFile(choice.skinPath, choice.layout);
     }
 }
 
@@ -161,8 +146,8 @@ bool SkinDialog::EraseBackground(HDC dc) {
     GetClientRect(Window(), &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    const int image_width = background_.Width();
-    const int image_height = background_.Height();
+    const int imageWidth = background_.Width();
+    const int imageHeight = background_.Height();
     switch (backgroundLayout_) {
         case kLayoutStretch:
             background_.Stretch(dc, 0, 0, width, height);
@@ -170,15 +155,15 @@ bool SkinDialog::EraseBackground(HDC dc) {
         case kLayoutCentre:
             // Margins show the dialog's normal colour.
             FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
-            background_.Draw(dc, (width - image_width) / 2, (height - image_height) / 2);
+            background_.Draw(dc, (width - imageWidth) / 2, (height - imageHeight) / 2);
             break;
         default:
             // A picture without extent would never advance the loops.
-            if (image_width <= 0 || image_height <= 0) {
+            if (imageWidth <= 0 || imageHeight <= 0) {
                 break;
             }
-            for (int y = 0; y < height; y += image_height) {
-                for (int x = 0; x < width; x += image_width) {
+            for (int y = 0; y < height; y += imageHeight) {
+                for (int x = 0; x < width; x += imageWidth) {
                     background_.Draw(dc, x, y);
                 }
             }
