@@ -2,9 +2,11 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "framework/GdiSelection.h"
+#include "framework/UniqueHandle.h"
 #include "framework/WindowDc.h"
 
 namespace torvin {
@@ -159,17 +161,38 @@ bool SkinDialog::EraseBackground(HDC dc) {
             break;
         default:
             // A picture without extent would never advance the loops.
-            if (imageWidth <= 0 || imageHeight <= 0) {
-                break;
-            }
-            for (int y = 0; y < height; y += imageHeight) {
-                for (int x = 0; x < width; x += imageWidth) {
-                    background_.Draw(dc, x, y);
-                }
+            if (imageWidth > 0 && imageHeight > 0 && width > 0 && height > 0) {
+                Tile(dc, width, height);
             }
             break;
     }
     return true;
+}
+
+void SkinDialog::Tile(HDC dc, int width, int height) const {
+    // A body takes a hundred and more tiles. Drawing each through the palette is slow, so one tile is
+    // drawn off screen and copied onto itself, doubling the covered stretch each time, and the
+    // whole body reaches the screen in one copy.
+    const UniqueMemoryDc surface(CreateCompatibleDC(dc));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!surface || !bitmap) {
+        for (int y = 0; y < height; y += background_.Height()) {
+            for (int x = 0; x < width; x += background_.Width()) {
+                background_.Draw(dc, x, y);
+            }
+        }
+        return;
+    }
+    const SelectedObject selection(surface.Get(), bitmap.Get());
+    background_.Draw(surface.Get(), 0, 0);
+    for (int done = background_.Width(); done < width; done *= 2) {
+        BitBlt(surface.Get(), done, 0, std::min(done, width - done), background_.Height(), surface.Get(), 0,
+               0, SRCCOPY);
+    }
+    for (int done = background_.Height(); done < height; done *= 2) {
+        BitBlt(surface.Get(), 0, done, width, std::min(done, height - done), surface.Get(), 0, 0, SRCCOPY);
+    }
+    BitBlt(dc, 0, 0, width, height, surface.Get(), 0, 0, SRCCOPY);
 }
 
 HBRUSH SkinDialog::ControlColour(HDC dc, HWND control, UINT kind) const {

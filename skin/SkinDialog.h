@@ -60,6 +60,7 @@ class SkinDialog : public Dialog {
   private:
     void Load(const ResolvedBackground& choice);
     bool EraseBackground(HDC dc);
+    void Tile(HDC dc, int width, int height) const;
     HBRUSH ControlColour(HDC dc, HWND control, UINT kind) const;
     bool QueryNewPalette();
     void PaletteChanged(HWND changer);

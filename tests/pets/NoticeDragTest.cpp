@@ -52,6 +52,8 @@ TEST(NoticeDrag, PressingTheBodyAndMovingMovesTheNotice) {
         EXPECT_EQ(frame.left - 100, released.x - body.left);
         EXPECT_EQ(frame.top - 100, released.y - body.top);
     }
+    // Out of the way of the windows that later tests open under the pointer.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 }  // namespace
