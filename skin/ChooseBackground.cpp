@@ -1,8 +1,8 @@
 #include "skin/ChooseBackground.h"
 
 #include "settings/SettingsStore.h"
-#include "skin/BackgroundResolution.h"
 #include "skin/BackgroundDialog.h"
+#include "skin/BackgroundResolution.h"
 #include "skin/ExitNoticeDialog.h"
 
 namespace torvin {
