@@ -122,23 +122,6 @@ TEST_F(SkinDialogTest, AnUnknownLayoutTiles) {
     EXPECT_EQ(canvas->Pixel(300, 199), kWhite);  // 300 % 40 = 20 (right half), 199 % 30 = 19 (bottom)
 }
 
-TEST_F(SkinDialogTest, FirstRunShowsTheTileButNeverTheSkinFile) {
-    WriteSkin("q.bmp", test::QuadrantBmp(2, 2, kRed, kGreen, kBlue, kWhite));
-    DibImage blue;
-    ASSERT_TRUE(blue.LoadFromResource(IDB_TILE_BLUE));
-    SkinDialog::SetOpeningBackground(TileBackground(IDB_TILE_BLUE));
-    SkinTestDialog setup(SkinTestDialog::Setup::kFirstRun);
-    ASSERT_NE(setup.CreateModeless(), nullptr);
-    ASSERT_EQ(setup.Background().BitsSize(), blue.BitsSize());
-    EXPECT_TRUE(std::equal(blue.Bits(), blue.Bits() + blue.BitsSize(), setup.Background().Bits()));
-
-    SkinDialog::SetOpeningBackground(SkinFileBackground(".\\skin\\q.bmp", kLayoutStretch));
-    SkinTestDialog fileSetup(SkinTestDialog::Setup::kFirstRun);
-    ASSERT_NE(fileSetup.CreateModeless(), nullptr);
-    EXPECT_EQ(fileSetup.Background().Width(), 30) << "the pink tile, not the 2 x 2 skin";
-    EXPECT_EQ(fileSetup.BackgroundLayout(), kLayoutTile);
-}
-
 TEST_F(SkinDialogTest, ASkinFileThatIsNoBitmapLeavesThePlainLook) {
     std::vector<std::uint8_t> junk(100, 'x');
     WriteSkin("junk.bmp", junk);
