@@ -20,6 +20,7 @@
 #include "resources/resource.h"
 #include "settings/Cp932Texts.h"
 #include "settings/SettingsStore.h"
+#include "skin/BackgroundResolution.h"
 #include "skin/ChooseBackground.h"
 
 namespace torvin {
@@ -57,6 +58,7 @@ BOOL PetListDialog::OnInit() {
     SetUpPetList();
     settings_.versionText = cp932::kVersionText;
     const bool settingsRead = ReadSettings(fs_, settings_);
+    SetOpeningBackground(ResolveBackground(settings_, fs_));
     LoadSkinBackground();
     FillPetList(settingsRead);
     EnableItem(IDC_MAIL_STOP, false);

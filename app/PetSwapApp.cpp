@@ -2,7 +2,6 @@
 
 #include <winsock2.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <string>
 
@@ -30,8 +29,7 @@ bool PetSwapApp::StartUp() {
     }
     socketsStarted_ = true;
 
-    // Control hosting: the shell's folder browser at first-run setup needs OLE on this thread.
-    oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
+    // Control hosting (OLE) is started by the folder browser, its only user, when it opens.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -61,9 +59,6 @@ bool PetSwapApp::StartUp() {
 int PetSwapApp::ShutDown() {
     if (runningMutex_ != nullptr) {
         ReleaseMutex(runningMutex_);
-    }
-    if (oleStarted_) {
-        OleUninitialize();
     }
     if (socketsStarted_) {
         WSACleanup();

@@ -24,7 +24,6 @@ private:
     // Not closed here: the system removes the named mutex with the process.
     HANDLE runningMutex_ = nullptr;
     bool socketsStarted_ = false;
-    bool oleStarted_ = false;
 };
 
 }  // namespace torvin

@@ -1,5 +1,7 @@
 #include "framework/ShellLink.h"
 
+#include "framework/ShellLibraries.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -42,8 +44,9 @@ struct LinkObject {
     ComPtr<IPersistFile> file;
 
     LinkObject() {
-        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                       link.Put()))) {
+        if (Shell().Loaded() &&
+            SUCCEEDED(Shell().coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                               IID_IShellLinkW, link.Put()))) {
             link->QueryInterface(IID_IPersistFile, file.Put());
         }
     }
@@ -52,12 +55,17 @@ struct LinkObject {
 
 struct CoTaskText {
     PWSTR text = nullptr;
-    ~CoTaskText() { CoTaskMemFree(text); }
+    ~CoTaskText() {
+        if (text != nullptr) {
+            Shell().coTaskMemFree(text);
+        }
+    }
 };
 
 }  // namespace
 
 bool SaveShellLink(const std::wstring& path, const ShellLinkFields& fields) {
+    const ComScope com;
     LinkObject object;
     return object.Ready() && SUCCEEDED(object.link->SetPath(fields.target.c_str())) &&
            SUCCEEDED(object.link->SetArguments(fields.arguments.c_str())) &&
@@ -67,6 +75,7 @@ bool SaveShellLink(const std::wstring& path, const ShellLinkFields& fields) {
 }
 
 std::optional<ShellLinkFields> LoadShellLink(const std::wstring& path) {
+    const ComScope com;
     LinkObject object;
     if (!object.Ready() || FAILED(object.file->Load(path.c_str(), STGM_READ))) {
         return std::nullopt;
@@ -93,7 +102,7 @@ std::optional<ShellLinkFields> LoadShellLink(const std::wstring& path) {
 
 std::optional<std::wstring> DesktopFolder() {
     CoTaskText folder;
-    if (FAILED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &folder.text))) {
+    if (!Shell().Loaded() || FAILED(Shell().knownFolderPath(FOLDERID_Desktop, 0, nullptr, &folder.text))) {
         return std::nullopt;
     }
     return std::wstring(folder.text);

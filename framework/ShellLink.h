@@ -1,9 +1,6 @@
 #pragma once
 // Shortcut (.lnk) files through the shell's IShellLinkW and IPersistFile, and the user's
-// desktop folder. The calling thread must have COM started (ComScope, or OleInitialize).
-
-#include <windows.h>
-#include <objbase.h>
+// desktop folder. Each call starts COM on its thread for its own length.
 
 #include <optional>
 #include <string>
@@ -24,21 +21,5 @@ bool SaveShellLink(const std::wstring& path, const ShellLinkFields& fields);
 std::optional<ShellLinkFields> LoadShellLink(const std::wstring& path);
 // The folder the user's desktop shows, or nothing when the shell does not know one.
 std::optional<std::wstring> DesktopFolder();
-
-// COM on this thread for the life of the object.
-class ComScope {
-  public:
-    ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (started_) {
-            CoUninitialize();
-        }
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    bool started_;
-};
 
 }  // namespace torvin

@@ -17,6 +17,7 @@ INT_PTR Show(int templateId, NoticeDialog::Options options = {}) {
 
 BOOL NoticeDialog::OnInit() {
     Dialog::OnInit();
+    EnableDragByBody();
     if (options_.hasCancel) {
         AttachSkinButtons({{IDOK, kOkHotIcon, kOkNormalIcon}, {IDCANCEL, kCancelHotIcon, kCancelNormalIcon}});
     } else {
@@ -31,6 +32,7 @@ BOOL NoticeDialog::OnInit() {
 
 BOOL ErrorCodeDialog::OnInit() {
     Dialog::OnInit();
+    EnableDragByBody();
     AttachSkinButtons({{IDOK, kOkHotIcon, kOkNormalIcon}});
     LoadSkinBackground();
     return TRUE;

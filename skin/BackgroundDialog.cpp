@@ -61,8 +61,8 @@ void BackgroundDialog::ChooseSkinFile() {
     if (list.RunModal() != IDOK) {
         return;
     }
-    kind = 3;
-    settings_.backgroundKind = 3;
+    kind = kBackgroundSkinFile;
+    settings_.backgroundKind = kBackgroundSkinFile;
     fileName = settings_.skinFile;
     WriteControls();
 }

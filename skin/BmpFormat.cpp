@@ -114,25 +114,25 @@ std::optional<BmpImage> ParseBmp(std::span<const std::uint8_t> bytes, std::strin
         error = "Error:info header cut short\n";
         return std::nullopt;
     }
-    const auto info_header = bytes.subspan(kBmpFileHeaderSize);
-    if (Get32(info_header, 0) != kBmpInfoHeaderSize) {
+    const auto infoHeader = bytes.subspan(kBmpFileHeaderSize);
+    if (Get32(infoHeader, 0) != kBmpInfoHeaderSize) {
         error = "Error:OS2 PM BMP Format not supported\n";
         return std::nullopt;
     }
-    const BmpInfo info = ReadBmpInfo(info_header);
+    const BmpInfo info = ReadBmpInfo(infoHeader);
     if (const char* refusal = RefuseInfo(info)) {
         error = refusal;
         return std::nullopt;
     }
-    const std::uint32_t file_size = *declared;
+    const std::uint32_t fileSize = *declared;
     const std::uint32_t offset = Get32(bytes, 10);
-    if (offset < kHeadersSize || offset > file_size || file_size > bytes.size()) {
+    if (offset < kHeadersSize || offset > fileSize || fileSize > bytes.size()) {
         error = "Error:pixel offset or file size does not fit the file\n";
         return std::nullopt;
     }
-    const std::uint64_t pixel_size = file_size - offset;
+    const std::uint64_t pixelSize = fileSize - offset;
     const std::uint64_t stride = BmpRowStride(info.width, info.bitCount);
-    if (pixel_size / stride < static_cast<std::uint64_t>(info.height)) {
+    if (pixelSize / stride < static_cast<std::uint64_t>(info.height)) {
         error = "Error:pixel data shorter than the image\n";
         return std::nullopt;
     }
@@ -141,8 +141,8 @@ std::optional<BmpImage> ParseBmp(std::span<const std::uint8_t> bytes, std::strin
     image.headerBlock.assign(kBmpReadHeaderBlockSize, 0);
     const std::size_t following =
         std::min(bytes.size() - kHeadersSize, kBmpReadHeaderBlockSize - kBmpInfoHeaderSize);
-    std::copy_n(info_header.begin(), kBmpInfoHeaderSize + following, image.headerBlock.begin());
-    const auto pixels = bytes.subspan(offset, static_cast<std::size_t>(pixel_size));
+    std::copy_n(infoHeader.begin(), kBmpInfoHeaderSize + following, image.headerBlock.begin());
+    const auto pixels = bytes.subspan(offset, static_cast<std::size_t>(pixelSize));
     image.bits.assign(pixels.begin(), pixels.end());
     return image;
 }
@@ -153,29 +153,29 @@ std::vector<std::uint8_t> FormatBmp(std::vector<std::uint8_t>& headerBlock,
         return {};
     }
     const BmpInfo info = ReadBmpInfo(headerBlock);
-    const std::size_t table_bytes = 4 * BmpColourTableLength(info.bitCount);
+    const std::size_t tableBytes = 4 * BmpColourTableLength(info.bitCount);
     const std::uint64_t stride = BmpRowStride(info.width, info.bitCount);
-    if (info.height <= 0 || stride == 0 || headerBlock.size() < kBmpInfoHeaderSize + table_bytes ||
+    if (info.height <= 0 || stride == 0 || headerBlock.size() < kBmpInfoHeaderSize + tableBytes ||
         bits.size() / stride < static_cast<std::uint64_t>(info.height)) {
         return {};
     }
-    const std::uint64_t pixel_bytes = stride * static_cast<std::uint64_t>(info.height);
-    const std::uint64_t offset = kBmpFileHeaderSize + kBmpInfoHeaderSize + table_bytes;
-    if (offset + pixel_bytes > 0xFFFFFFFFU) {
+    const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(info.height);
+    const std::uint64_t offset = kBmpFileHeaderSize + kBmpInfoHeaderSize + tableBytes;
+    if (offset + pixelBytes > 0xFFFFFFFFU) {
         return {};
     }
     std::fill_n(headerBlock.begin() + 20, 4, std::uint8_t{0});  // biSizeImage
 
     std::vector<std::uint8_t> out;
-    out.reserve(static_cast<std::size_t>(offset + pixel_bytes));
+    out.reserve(static_cast<std::size_t>(offset + pixelBytes));
     Put16(out, kBmpType);
-    Put32(out, static_cast<std::uint32_t>(offset + pixel_bytes));
+    Put32(out, static_cast<std::uint32_t>(offset + pixelBytes));
     Put16(out, 0);
     Put16(out, 0);
     Put32(out, static_cast<std::uint32_t>(offset));
     out.insert(out.end(), headerBlock.begin(),
-               headerBlock.begin() + static_cast<std::ptrdiff_t>(kBmpInfoHeaderSize + table_bytes));
-    out.insert(out.end(), bits.begin(), bits.begin() + static_cast<std::ptrdiff_t>(pixel_bytes));
+               headerBlock.begin() + static_cast<std::ptrdiff_t>(kBmpInfoHeaderSize + tableBytes));
+    out.insert(out.end(), bits.begin(), bits.begin() + static_cast<std::ptrdiff_t>(pixelBytes));
     return out;
 }
 

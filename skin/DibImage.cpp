@@ -104,10 +104,10 @@ bool DibImage::CaptureBitmap(HDC dc, HBITMAP bitmap) {
             throw std::runtime_error("not a bitmap\n");
         }
         const WORD depth = object.bmBitsPixel;
-        const WORD bit_count = depth <= 8 ? depth : WORD{24};
+        const WORD bitCount = depth <= 8 ? depth : WORD{24};
         const auto width = static_cast<std::int32_t>(object.bmWidth);
         const auto height = static_cast<std::int32_t>(object.bmHeight);
-        const std::uint64_t stride = BmpRowStride(width, bit_count);
+        const std::uint64_t stride = BmpRowStride(width, bitCount);
         if (height > std::numeric_limits<std::uint16_t>::max() ||
             stride * static_cast<std::uint64_t>(height) > std::numeric_limits<DWORD>::max()) {
             throw std::runtime_error("could not allocate data storage\n");
@@ -121,7 +121,7 @@ bool DibImage::CaptureBitmap(HDC dc, HBITMAP bitmap) {
         header.biWidth = width;
         header.biHeight = height;
         header.biPlanes = object.bmPlanes;
-        header.biBitCount = bit_count;
+        header.biBitCount = bitCount;
         header.biCompression = BI_RGB;
         header.biSizeImage = static_cast<DWORD>(stride * static_cast<std::uint64_t>(height));
         std::memcpy(headerBlock_.data(), &header, sizeof header);

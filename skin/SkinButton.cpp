@@ -89,19 +89,19 @@ void SkinButton::SetHotTextColour(COLORREF colour, bool repaint) {
 void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT clip{};
     GetClipBox(item.hDC, &clip);
-    const int clip_width = clip.right - clip.left;
-    const int clip_height = clip.bottom - clip.top;
-    if (clip_width <= 0 || clip_height <= 0) {
+    const int clipWidth = clip.right - clip.left;
+    const int clipHeight = clip.bottom - clip.top;
+    if (clipWidth <= 0 || clipHeight <= 0) {
         return;
     }
     // One off-screen surface and one block copy, so face, frame and text never flicker.
     const UniqueMemoryDc surface(CreateCompatibleDC(item.hDC));
-    const UniqueBitmap surface_bitmap(CreateCompatibleBitmap(item.hDC, clip_width, clip_height));
-    if (!surface || !surface_bitmap) {
+    const UniqueBitmap surfaceBitmap(CreateCompatibleBitmap(item.hDC, clipWidth, clipHeight));
+    if (!surface || !surfaceBitmap) {
         return;
     }
     {
-        const SelectedObject bitmap_selection(surface.Get(), surface_bitmap.Get());
+        const SelectedObject bitmapSelection(surface.Get(), surfaceBitmap.Get());
         const HDC dc = surface.Get();
         SetWindowOrgEx(dc, clip.left, clip.top, nullptr);
 
@@ -133,7 +133,7 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
             DrawCaption(dc, caption, text, hot, pressed, disabled);
         }
         // No focus rectangle, whatever the focus bit says.
-        BitBlt(item.hDC, clip.left, clip.top, clip_width, clip_height, dc, clip.left, clip.top, SRCCOPY);
+        BitBlt(item.hDC, clip.left, clip.top, clipWidth, clipHeight, dc, clip.left, clip.top, SRCCOPY);
     }
 }
 
@@ -166,7 +166,7 @@ void SkinButton::DrawCaption(HDC surface, RECT caption, const std::wstring& text
         OffsetRect(&caption, 1, 1);
     }
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
-    const SelectedObject font_selection(surface, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const SelectedObject fontSelection(surface, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetTextColor(surface, hot ? hotTextColour_ : normalTextColour_);
 
     RECT measured = {caption.left, caption.top, caption.left, caption.top};
@@ -186,8 +186,8 @@ void SkinButton::DrawCaption(HDC surface, RECT caption, const std::wstring& text
 
 void SkinButton::PaintSavedBackground(HDC surface) {
     const HWND parent = GetParent(window_);
-    const WindowDc parent_dc(parent);
-    if (!parent_dc) {
+    const WindowDc parentDc(parent);
+    if (!parentDc) {
         return;
     }
     RECT client{};
@@ -199,22 +199,22 @@ void SkinButton::PaintSavedBackground(HDC surface) {
         GetWindowRect(window_, &frame);
         POINT origin = {frame.left, frame.top};
         ScreenToClient(parent, &origin);
-        UniqueMemoryDc saved_dc(CreateCompatibleDC(parent_dc.Get()));
-        UniqueBitmap saved_bitmap(CreateCompatibleBitmap(parent_dc.Get(), width, height));
-        if (!saved_dc || !saved_bitmap) {
+        UniqueMemoryDc savedDc(CreateCompatibleDC(parentDc.Get()));
+        UniqueBitmap savedBitmap(CreateCompatibleBitmap(parentDc.Get(), width, height));
+        if (!savedDc || !savedBitmap) {
             return;
         }
-        savedDcOldBitmap_ = SelectObject(saved_dc.Get(), saved_bitmap.Get());
-        BitBlt(saved_dc.Get(), 0, 0, width, height, parent_dc.Get(), origin.x, origin.y, SRCCOPY);
-        savedDc_ = std::move(saved_dc);
-        savedBitmap_ = std::move(saved_bitmap);
+        savedDcOldBitmap_ = SelectObject(savedDc.Get(), savedBitmap.Get());
+        BitBlt(savedDc.Get(), 0, 0, width, height, parentDc.Get(), origin.x, origin.y, SRCCOPY);
+        savedDc_ = std::move(savedDc);
+        savedBitmap_ = std::move(savedBitmap);
     }
     BitBlt(surface, 0, 0, width, height, savedDc_.Get(), 0, 0, SRCCOPY);
 }
 
 void SkinButton::OnMouseMove(WPARAM keys, LPARAM point) {
-    const bool left_down = (keys & MK_LBUTTON) != 0;
-    if (left_down && !hovered_) {
+    const bool leftDown = (keys & MK_LBUTTON) != 0;
+    if (leftDown && !hovered_) {
         return;
     }
     HWND owner = GetWindow(window_, GW_OWNER);
@@ -236,7 +236,7 @@ void SkinButton::OnMouseMove(WPARAM keys, LPARAM point) {
         hovered_ = false;
         Invalidate();
     }
-    if (!left_down) {
+    if (!leftDown) {
         ReleaseCapture();
     }
 }

@@ -2,14 +2,21 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "framework/GdiSelection.h"
+#include "framework/UniqueHandle.h"
 #include "framework/WindowDc.h"
-#include "settings/AppSettings.h"
-#include "settings/WinFileSystem.h"
 
 namespace torvin {
 
 namespace {
+
+ResolvedBackground& OpeningBackground() {
+    static ResolvedBackground choice;
+    return choice;
+}
 
 bool IsTrackbar(HWND control) {
     wchar_t name[256] = {};
@@ -48,43 +55,23 @@ SkinButton* SkinDialog::Button(int id) {
     return nullptr;
 }
 
+void SkinDialog::SetOpeningBackground(ResolvedBackground choice) {
+    OpeningBackground() = std::move(choice);
+}
+
 void SkinDialog::LoadSkinBackground() {
-    AppSettings& settings = Settings();
-    switch (settings.backgroundKind) {
-        case 1:
-            SetBackgroundResource(kBlueTile, kLayoutTile);
-            return;
-        case 2:
-            SetBackgroundResource(kGreenTile, kLayoutTile);
-            return;
-        case 3:
-            if (!settings.skinFile.empty()) {
-                settings.skinPath = ".\\skin\\" + settings.skinFile;
-                if (RealFileSystem().PathExists(settings.skinPath)) {
-                    SetBackgroundFile(settings.skinPath, settings.skinLayout);
-                    return;
-                }
-            }
-            settings.skinPath.clear();
-            settings.backgroundKind = 0;
-            break;
-        default:
-            break;
-    }
-    SetBackgroundResource(kPinkTile, kLayoutTile);
+    Load(OpeningBackground());
 }
 
 void SkinDialog::LoadSetupBackground() {
-    switch (Settings().backgroundKind) {
-        case 1:
-            SetBackgroundResource(kBlueTile, kLayoutTile);
-            break;
-        case 2:
-            SetBackgroundResource(kGreenTile, kLayoutTile);
-            break;
-        default:
-            SetBackgroundResource(kPinkTile, kLayoutTile);
-            break;
+    Load(SetupBackground(OpeningBackground()));
+}
+
+void SkinDialog::Load(const ResolvedBackground& choice) {
+    if (choice.skinPath.empty()) {
+        SetBackgroundResource(choice.tileId, choice.layout);
+    } else {
+        SetBackgroundFile(choice.skinPath, choice.layout);
     }
 }
 
@@ -161,8 +148,8 @@ bool SkinDialog::EraseBackground(HDC dc) {
     GetClientRect(Window(), &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    const int image_width = background_.Width();
-    const int image_height = background_.Height();
+    const int imageWidth = background_.Width();
+    const int imageHeight = background_.Height();
     switch (backgroundLayout_) {
         case kLayoutStretch:
             background_.Stretch(dc, 0, 0, width, height);
@@ -170,21 +157,42 @@ bool SkinDialog::EraseBackground(HDC dc) {
         case kLayoutCentre:
             // Margins show the dialog's normal colour.
             FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
-            background_.Draw(dc, (width - image_width) / 2, (height - image_height) / 2);
+            background_.Draw(dc, (width - imageWidth) / 2, (height - imageHeight) / 2);
             break;
         default:
             // A picture without extent would never advance the loops.
-            if (image_width <= 0 || image_height <= 0) {
-                break;
-            }
-            for (int y = 0; y < height; y += image_height) {
-                for (int x = 0; x < width; x += image_width) {
-                    background_.Draw(dc, x, y);
-                }
+            if (imageWidth > 0 && imageHeight > 0 && width > 0 && height > 0) {
+                Tile(dc, width, height);
             }
             break;
     }
     return true;
+}
+
+void SkinDialog::Tile(HDC dc, int width, int height) const {
+    // A body takes a hundred and more tiles. Drawing each through the palette is slow, so one tile is
+    // drawn off screen and copied onto itself, doubling the covered stretch each time, and the
+    // whole body reaches the screen in one copy.
+    const UniqueMemoryDc surface(CreateCompatibleDC(dc));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!surface || !bitmap) {
+        for (int y = 0; y < height; y += background_.Height()) {
+            for (int x = 0; x < width; x += background_.Width()) {
+                background_.Draw(dc, x, y);
+            }
+        }
+        return;
+    }
+    const SelectedObject selection(surface.Get(), bitmap.Get());
+    background_.Draw(surface.Get(), 0, 0);
+    for (int done = background_.Width(); done < width; done *= 2) {
+        BitBlt(surface.Get(), done, 0, std::min(done, width - done), background_.Height(), surface.Get(), 0,
+               0, SRCCOPY);
+    }
+    for (int done = background_.Height(); done < height; done *= 2) {
+        BitBlt(surface.Get(), 0, done, width, std::min(done, height - done), surface.Get(), 0, 0, SRCCOPY);
+    }
+    BitBlt(dc, 0, 0, width, height, surface.Get(), 0, 0, SRCCOPY);
 }
 
 HBRUSH SkinDialog::ControlColour(HDC dc, HWND control, UINT kind) const {

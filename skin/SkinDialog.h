@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "resources/resource.h"
+#include "skin/BackgroundResolution.h"
 #include "skin/DibImage.h"
 #include "skin/SkinButton.h"
 
@@ -24,17 +26,18 @@ struct ButtonSkin {
     int normalIcon;
 };
 
-inline constexpr int kOkHotIcon = 169, kOkNormalIcon = 170, kCancelHotIcon = 178, kCancelNormalIcon = 160;
+inline constexpr int kOkHotIcon = IDI_OK_HOT, kOkNormalIcon = IDI_OK_NORMAL, kCancelHotIcon = IDI_CANCEL_HOT,
+                     kCancelNormalIcon = IDI_CANCEL_NORMAL;
 inline constexpr COLORREF kSkinNormalTextColour = 0xA9A9A9;
 inline constexpr COLORREF kSkinHotTextColour = 0x0F1928;
-// The built-in tiles: pink (also the fall-back), blue, green.
-inline constexpr int kPinkTile = 151, kBlueTile = 154, kGreenTile = 153;
-// backgroundLayout values; any other value tiles.
-inline constexpr int kLayoutTile = 0, kLayoutStretch = 1, kLayoutCentre = 2;
 
 class SkinDialog : public Dialog {
   public:
     SkinDialog(int templateId, HWND parent);
+
+    // The background every skinned dialog opens with from now on. The app resolves it from the
+    // settings (ResolveBackground) after reading them, and again when they may have changed.
+    static void SetOpeningBackground(ResolvedBackground choice);
 
     DibImage& Background() { return background_; }
     int BackgroundLayout() const { return backgroundLayout_; }
@@ -43,10 +46,8 @@ class SkinDialog : public Dialog {
     // Attaches a SkinButton to each id, loads its icons, sets the two text colours (no repaint)
     // and transparency. The dialog owns the buttons.
     void AttachSkinButtons(std::initializer_list<ButtonSkin> buttons);
-    // The background the settings choose; a kind-3 skin file that is missing (or not named)
-    // falls back to the pink tile and sets backgroundKind to 0 in memory.
+    // Loads the opening background; the first-run setup never shows a skin file.
     void LoadSkinBackground();
-    // First-run variant: never a skin file, and the settings are left as they are.
     void LoadSetupBackground();
     void SetBackgroundResource(int bitmapId, int layout);
     bool SetBackgroundFile(const std::string& cp932Path, int layout);
@@ -57,7 +58,9 @@ class SkinDialog : public Dialog {
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
   private:
+    void Load(const ResolvedBackground& choice);
     bool EraseBackground(HDC dc);
+    void Tile(HDC dc, int width, int height) const;
     HBRUSH ControlColour(HDC dc, HWND control, UINT kind) const;
     bool QueryNewPalette();
     void PaletteChanged(HWND changer);

@@ -1,4 +1,4 @@
-// The baseline of the start-up benchmark: a modal dialog from a template with the default
+// The first floor of the start-up benchmark: a modal dialog from a template with the default
 // dialog procedure's work only, started the same way as Torvin.exe.
 #include <windows.h>
 

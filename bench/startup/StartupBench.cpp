@@ -1,15 +1,18 @@
 // Times start-up: from process creation until the program is idle waiting for input and shows
 // a visible top-level window. Torvin.exe starts in a working folder holding a setting.ini with a
-// few pets, so the time covers reading the settings, the skinned main window and its list; the
-// bare dialog exe, started the same way in the same folder, is the floor.
-//   startup_bench.exe <Torvin.exe> <bare_dialog.exe>
+// few pets, so the time covers reading the settings, the skinned main window and its list. Two
+// floors start the same way in the same folder, interleaved with it: a bare dialog, and a dialog
+// with a list view and the socket layer, which Torvin cannot start without.
+//   startup_bench.exe <Torvin.exe> <bare_dialog.exe> <list_socket_dialog.exe> [rounds]
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/CodePage.h"
@@ -24,16 +27,25 @@ using Clock = std::chrono::steady_clock;
 using torvin::KernelHandleTraits;
 using torvin::UniqueHandle;
 
-constexpr int kRepetitions = 15;
+constexpr int kDefaultRepetitions = 15;
 constexpr DWORD kStartTimeoutMs = 20000;
 constexpr int kBenchPets = 5;
 // The pet list: only Torvin's main window has it, so first-run setup would not count as started.
+// The list floor's list view has the same id.
 constexpr int kPetListId = 1000;
 constexpr int kAnyWindow = 0;
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double MedianRatio(const std::vector<double>& numerators, const std::vector<double>& denominators) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < numerators.size() && i < denominators.size(); ++i) {
+        ratios.push_back(numerators[i] / denominators[i]);
+    }
+    return Median(std::move(ratios));
 }
 
 struct WindowSearch {
@@ -121,12 +133,24 @@ bool WriteBenchSettings(const std::wstring& folder) {
 
 }  // namespace
 
+struct Program {
+    const wchar_t* exe;
+    int requiredControl;
+    const char* name;
+    std::vector<double> times;
+};
+
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) {
-        std::printf("usage: startup_bench <Torvin.exe> <bare_dialog.exe>\n");
+    // More rounds steady the figures on a busy machine.
+    const int repetitions = argc == 5 ? _wtoi(argv[4]) : kDefaultRepetitions;
+    if ((argc != 4 && argc != 5) || repetitions < 1) {
+        std::printf(
+            "usage: startup_bench <Torvin.exe> <bare_dialog.exe> <list_socket_dialog.exe> [rounds]\n");
         return 2;
     }
-    const std::wstring torvinExe = argv[1], bareExe = argv[2];
+    Program programs[] = {{argv[1], kPetListId, "Torvin.exe", {}},
+                          {argv[2], kAnyWindow, "a bare dialog", {}},
+                          {argv[3], kPetListId, "a list view and sockets dialog", {}}};
     if (AnotherTorvinRuns()) {
         std::printf("another Torvin is running under this Wine server; start-up not measured\n");
         return 1;
@@ -142,29 +166,36 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     // One untimed start of each loads the programs and their libraries into the file cache.
-    bool ok = TimeOneStart(torvinExe, folder, kPetListId) && TimeOneStart(bareExe, folder, kAnyWindow);
-    std::vector<double> torvinTimes, bareTimes;
-    for (int i = 0; ok && i < kRepetitions && !AnotherTorvinRuns(); ++i) {
-        const auto torvin = TimeOneStart(torvinExe, folder, kPetListId);
-        const auto bare = TimeOneStart(bareExe, folder, kAnyWindow);
-        ok = torvin && bare;
-        if (ok) {
-            torvinTimes.push_back(*torvin);
-            bareTimes.push_back(*bare);
+    bool ok = true;
+    for (const Program& program : programs) {
+        ok = ok && TimeOneStart(program.exe, folder, program.requiredControl);
+    }
+    for (int i = 0; ok && i < repetitions && !AnotherTorvinRuns(); ++i) {
+        for (Program& program : programs) {
+            const auto time = TimeOneStart(program.exe, folder, program.requiredControl);
+            ok = ok && time;
+            if (time) {
+                program.times.push_back(*time);
+            }
         }
     }
 
     DeleteFileW((folder + L"\\" + torvin::WidenCp932(torvin::kSettingsFileName)).c_str());
     SetCurrentDirectoryW(base);
     RemoveDirectoryW(folder.c_str());
-    if (!ok || torvinTimes.size() != static_cast<std::size_t>(kRepetitions)) {
+    if (!ok || programs[0].times.size() != static_cast<std::size_t>(repetitions)) {
         std::printf("a program did not show its main window within %lu ms, or another Torvin started\n",
                     kStartTimeoutMs);
         return 1;
     }
-    const double torvin = Median(torvinTimes), bare = Median(bareTimes);
-    std::printf("start-up of Torvin.exe, median of %d:      %.1f ms\n", kRepetitions, torvin);
-    std::printf("start-up of a bare dialog, median of %d:   %.1f ms\n", kRepetitions, bare);
-    std::printf("ratio torvin / bare dialog: %.2f\n", torvin / bare);
+    for (const Program& program : programs) {
+        std::printf("start-up of %s, median of %d: %.1f ms\n", program.name, repetitions,
+                    Median(program.times));
+    }
+    // Each round starts the three one after another, so the median of the rounds' ratios sees
+    // less of the machine's changing load than a ratio of medians would.
+    std::printf("ratio torvin / bare dialog: %.2f\n", MedianRatio(programs[0].times, programs[1].times));
+    std::printf("ratio torvin / list view and sockets dialog: %.2f\n",
+                MedianRatio(programs[0].times, programs[2].times));
     return 0;
 }

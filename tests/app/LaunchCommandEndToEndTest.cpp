@@ -133,7 +133,6 @@ TEST_F(LaunchCommandEndToEnd, AShortcutOfTheMenuLaunchesItsPetWithoutTheMainWind
     app.Kill();
     EXPECT_EQ(ReadFileBytes(desktop + L"\\ポチ.lnk"), "the user's own file");
     EXPECT_EQ(GetFileAttributesW((desktop + L"\\ポチ (3).lnk").c_str()), INVALID_FILE_ATTRIBUTES);
-    ComScope com;
     const auto link = LoadShellLink(desktop + L"\\ポチ (2).lnk").value_or(ShellLinkFields{});
     EXPECT_EQ(_wcsicmp(link.target.c_str(), test::TorvinExe().c_str()), 0) << link.target;
     EXPECT_EQ(link.arguments + L"|" + link.workingFolder, L"/launch \"ポチ\"|" + work_.Path());

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "settings/AppSettings.h"
 #include "tests/skin/Canvas.h"
 #include "tests/skin/SkinTestDialog.h"
 
@@ -30,7 +29,6 @@ bool Same(const RECT& a, const RECT& b) {
 class SkinButtonTest : public testing::Test {
   protected:
     void SetUp() override {
-        Settings().backgroundKind = 0;
         ASSERT_NE(dialog_.CreateModeless(), nullptr);
         ShowWindow(dialog_.Window(), SW_SHOW);
         SetForegroundWindow(dialog_.Window());

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "settings/AppSettings.h"
 #include "tests/skin/BmpTestFiles.h"
 #include "tests/skin/Canvas.h"
 #include "tests/skin/SkinTestDialog.h"
@@ -23,12 +22,7 @@ constexpr int kBodyWidth = 301, kBodyHeight = 200;
 
 class SkinDialogTest : public testing::Test {
   protected:
-    void SetUp() override {
-        Settings().backgroundKind = 0;
-        Settings().skinFile.clear();
-        Settings().skinLayout = 0;
-        Settings().skinPath.clear();
-    }
+    void SetUp() override { SkinDialog::SetOpeningBackground({}); }
     void TearDown() override { SetUp(); }
 
     static void WriteSkin(const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -76,12 +70,9 @@ TEST_F(SkinDialogTest, ThirtyPixelTileCoversTheBodyInElevenColumnsAndSevenRows) 
 
 TEST_F(SkinDialogTest, StretchFillsTheBodyWithTheWholePicture) {
     WriteSkin("q.bmp", test::QuadrantBmp(2, 2, kRed, kGreen, kBlue, kWhite));
-    Settings().backgroundKind = 3;
-    Settings().skinFile = "q.bmp";
-    Settings().skinLayout = 1;
+    SkinDialog::SetOpeningBackground(SkinFileBackground(".\\skin\\q.bmp", kLayoutStretch));
     SkinTestDialog dialog;
     ASSERT_NE(dialog.CreateModeless(), nullptr);
-    EXPECT_EQ(Settings().skinPath, ".\\skin\\q.bmp");
     EXPECT_EQ(dialog.BackgroundLayout(), kLayoutStretch);
     const auto canvas = Erase(dialog);
     EXPECT_EQ(canvas->Pixel(0, 0), kRed);
@@ -94,9 +85,7 @@ TEST_F(SkinDialogTest, StretchFillsTheBodyWithTheWholePicture) {
 
 TEST_F(SkinDialogTest, CentreKeepsTheMiddleOfALargerPictureAtNegativeOffsets) {
     WriteSkin("big.bmp", test::QuadrantBmp(400, 300, kRed, kGreen, kBlue, kWhite));
-    Settings().backgroundKind = 3;
-    Settings().skinFile = "big.bmp";
-    Settings().skinLayout = 2;
+    SkinDialog::SetOpeningBackground(SkinFileBackground(".\\skin\\big.bmp", kLayoutCentre));
     SkinTestDialog dialog;
     ASSERT_NE(dialog.CreateModeless(), nullptr);
     const auto canvas = Erase(dialog);
@@ -109,9 +98,7 @@ TEST_F(SkinDialogTest, CentreKeepsTheMiddleOfALargerPictureAtNegativeOffsets) {
 
 TEST_F(SkinDialogTest, CentreShowsTheDialogColourAroundASmallerPicture) {
     WriteSkin("small.bmp", test::QuadrantBmp(100, 50, kRed, kGreen, kBlue, kWhite));
-    Settings().backgroundKind = 3;
-    Settings().skinFile = "small.bmp";
-    Settings().skinLayout = 2;
+    SkinDialog::SetOpeningBackground(SkinFileBackground(".\\skin\\small.bmp", kLayoutCentre));
     SkinTestDialog dialog;
     ASSERT_NE(dialog.CreateModeless(), nullptr);
     const auto canvas = Erase(dialog);
@@ -127,9 +114,7 @@ TEST_F(SkinDialogTest, CentreShowsTheDialogColourAroundASmallerPicture) {
 
 TEST_F(SkinDialogTest, AnUnknownLayoutTiles) {
     WriteSkin("q.bmp", test::QuadrantBmp(40, 30, kRed, kGreen, kBlue, kWhite));
-    Settings().backgroundKind = 3;
-    Settings().skinFile = "q.bmp";
-    Settings().skinLayout = 7;
+    SkinDialog::SetOpeningBackground(SkinFileBackground(".\\skin\\q.bmp", 7));
     SkinTestDialog dialog;
     ASSERT_NE(dialog.CreateModeless(), nullptr);
     const auto canvas = Erase(dialog);
@@ -137,64 +122,13 @@ TEST_F(SkinDialogTest, AnUnknownLayoutTiles) {
     EXPECT_EQ(canvas->Pixel(300, 199), kWhite);  // 300 % 40 = 20 (right half), 199 % 30 = 19 (bottom)
 }
 
-TEST_F(SkinDialogTest, MissingOrUnnamedSkinFileFallsBackToPinkAndResetsTheKind) {
-    DibImage pink, blue, green;
-    ASSERT_TRUE(pink.LoadFromResource(kPinkTile));
-    ASSERT_TRUE(blue.LoadFromResource(kBlueTile));
-    ASSERT_TRUE(green.LoadFromResource(kGreenTile));
-    auto same = [](const DibImage& a, const DibImage& b) {
-        return a.BitsSize() == b.BitsSize() && std::equal(a.Bits(), a.Bits() + a.BitsSize(), b.Bits());
-    };
-    for (const char* file : {"missing.bmp", ""}) {
-        Settings().backgroundKind = 3;
-        Settings().skinFile = file;
-        Settings().skinPath = "stale";
-        SkinTestDialog dialog;
-        ASSERT_NE(dialog.CreateModeless(), nullptr);
-        EXPECT_TRUE(same(dialog.Background(), pink)) << file;
-        EXPECT_EQ(Settings().backgroundKind, 0);
-        EXPECT_EQ(Settings().skinPath, "");
-        EXPECT_EQ(Settings().skinFile, file);
-    }
-    const std::pair<int, const DibImage*> kinds[] = {{1, &blue}, {2, &green}, {-1, &pink}, {9, &pink}};
-    for (const auto& [kind, tile] : kinds) {
-        Settings().backgroundKind = static_cast<std::int8_t>(kind);
-        SkinTestDialog dialog;
-        ASSERT_NE(dialog.CreateModeless(), nullptr);
-        EXPECT_TRUE(same(dialog.Background(), *tile)) << kind;
-        EXPECT_EQ(Settings().backgroundKind, kind) << "only kind 3 falls back";
-    }
-}
-
-TEST_F(SkinDialogTest, FirstRunNeverUsesASkinFileAndLeavesTheSettingsAlone) {
-    WriteSkin("q.bmp", test::QuadrantBmp(2, 2, kRed, kGreen, kBlue, kWhite));
-    DibImage pink, blue;
-    ASSERT_TRUE(pink.LoadFromResource(kPinkTile));
-    ASSERT_TRUE(blue.LoadFromResource(kBlueTile));
-    const std::pair<int, const DibImage*> kinds[] = {{3, &pink}, {1, &blue}, {-1, &pink}};
-    for (const auto& [kind, tile] : kinds) {
-        Settings().backgroundKind = static_cast<std::int8_t>(kind);
-        Settings().skinFile = "q.bmp";
-        Settings().skinPath = "kept";
-        SkinTestDialog dialog(SkinTestDialog::Setup::kFirstRun);
-        ASSERT_NE(dialog.CreateModeless(), nullptr);
-        ASSERT_EQ(dialog.Background().BitsSize(), tile->BitsSize()) << kind;
-        EXPECT_TRUE(std::equal(tile->Bits(), tile->Bits() + tile->BitsSize(), dialog.Background().Bits()));
-        EXPECT_EQ(dialog.BackgroundLayout(), kLayoutTile);
-        EXPECT_EQ(Settings().backgroundKind, kind);
-        EXPECT_EQ(Settings().skinPath, "kept");
-    }
-}
-
 TEST_F(SkinDialogTest, ASkinFileThatIsNoBitmapLeavesThePlainLook) {
     std::vector<std::uint8_t> junk(100, 'x');
     WriteSkin("junk.bmp", junk);
-    Settings().backgroundKind = 3;
-    Settings().skinFile = "junk.bmp";
+    SkinDialog::SetOpeningBackground(SkinFileBackground(".\\skin\\junk.bmp", kLayoutTile));
     SkinTestDialog dialog;
     ASSERT_NE(dialog.CreateModeless(), nullptr);
     EXPECT_EQ(dialog.Background().Bits(), nullptr);
-    EXPECT_EQ(Settings().backgroundKind, 3);
     const auto canvas = Erase(dialog);
     EXPECT_EQ(canvas->Count(kUntouched), 0) << "the platform's own erase";
 }

@@ -13,7 +13,7 @@ inline constexpr int kTextOnly = 1004, kIconOnly = 1005, kLabel = 1010, kTrackba
 
 class SkinTestDialog : public SkinDialog {
   public:
-    enum class Setup { kNone, kCommon, kFirstRun };
+    enum class Setup { kNone, kCommon };
     explicit SkinTestDialog(Setup setup = Setup::kCommon)
         : SkinDialog(kSkinTemplate, nullptr), setup_(setup) {
         EnableDragByBody();
@@ -31,11 +31,7 @@ class SkinTestDialog : public SkinDialog {
                                {IDCANCEL, kCancelHotIcon, kCancelNormalIcon},
                                {kTextOnly, 0, 0},
                                {kIconOnly, kOkHotIcon, 0}});
-            if (setup_ == Setup::kFirstRun) {
-                LoadSetupBackground();
-            } else {
-                LoadSkinBackground();
-            }
+            LoadSkinBackground();
         }
         return TRUE;
     }
