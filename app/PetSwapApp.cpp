@@ -29,13 +29,14 @@ bool PetSwapApp::StartUp() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    // A test for the mark, never an acquisition: the mutex is not waited on or owned.
-    if (HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kRunningMutexName)) {
-        MessageBoxW(nullptr, L"既に起動されています。", L"Torvin", MB_OK);
-        CloseHandle(existing);
+    // Creating is the test, so two starts cannot both pass it. The mutex is never waited on or
+    // owned; a first copy running elevated denies us access to it, which means running too.
+    runningMutex_.Reset(CreateMutexW(nullptr, FALSE, kRunningMutexName));
+    const DWORD created = GetLastError();
+    if (created == ERROR_ALREADY_EXISTS || created == ERROR_ACCESS_DENIED || !runningMutex_) {
+        MessageBoxW(nullptr, LoadResourceText(instance_, IDS_ALREADY_RUNNING).c_str(), L"Torvin", MB_OK);
         return false;
     }
-    runningMutex_ = CreateMutexW(nullptr, FALSE, kRunningMutexName);
 
     WinDesktopWindows desktop;
     WinHostStarter hostStarter;
@@ -45,9 +46,7 @@ bool PetSwapApp::StartUp() {
 }
 
 int PetSwapApp::ShutDown() {
-    if (runningMutex_ != nullptr) {
-        ReleaseMutex(runningMutex_);
-    }
+    runningMutex_.Reset();
     if (oleStarted_) {
         OleUninitialize();
     }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "framework/UniqueHandle.h"
+
 namespace torvin {
 
 inline constexpr wchar_t kRunningMutexName[] = L"TORVIN_RUNNING";
@@ -21,8 +23,8 @@ public:
 
 private:
     HINSTANCE instance_;
-    // Not closed here: the system removes the named mutex with the process.
-    HANDLE runningMutex_ = nullptr;
+    // The single-instance mark, held until shutdown.
+    UniqueKernelHandle runningMutex_;
     bool socketsStarted_ = false;
     bool oleStarted_ = false;
 };

@@ -31,6 +31,7 @@ private:
     int setupFieldsFilled_ = 0;
     bool setupNameEdited_ = false;
     bool folderChosen_ = false;
+    std::string hostDir_;
 };
 
 }  // namespace torvin

@@ -77,6 +77,11 @@
 // Strings
 #define IDS_ABOUT_MENU 101
 #define IDS_SOCKET_FAILED 103
+#define IDS_SETTINGS_NOT_WRITTEN 104
+#define IDS_SETTINGS_KEPT 105
+#define IDS_SETTINGS_UNREADABLE 106
+#define IDS_NO_HOST_FOLDER 107
+#define IDS_ALREADY_RUNNING 108
 
 // Icons: the program icon, then the skin buttons' pairs (hot while hovered or pressed, normal
 // otherwise), named after the button that shows them.

@@ -7,9 +7,11 @@
 namespace torvin {
 namespace {
 
-struct FakeWindows : DesktopWindows {
+struct FakeDesktop : DesktopWindows {
     std::vector<TopWindow> windows;
+    std::string runningImage;
     std::vector<TopWindow> TopWindowsInZOrder() override { return windows; }
+    bool RunsImage(const std::string& exePath) override { return exePath == runningImage; }
 };
 
 struct FakeStarter : HostStarter {
@@ -21,20 +23,19 @@ struct FakeStarter : HostStarter {
     }
 };
 
-TEST(HostNotRunning, OnlyAVisibleTitleStartingWithNimbrelCounts) {
-    FakeWindows desktop;
-    EXPECT_TRUE(HostNotRunning(desktop));
-    desktop.windows = {
-        {L"", true}, {L"Nimbrel", false}, {L"My Nimbrel", true}, {L"nimbrel", true}, {L"Nimbre", true}};
-    EXPECT_TRUE(HostNotRunning(desktop));
+TEST(HostNotRunning, AVisibleNimbrelTitleOrTheHostExeRunningCounts) {
+    FakeDesktop desktop;
+    desktop.windows = {{L"", true}, {L"Nimbrel", false}, {L"My Nimbrel", true}, {L"nimbrel", true}};
+    EXPECT_TRUE(HostNotRunning(desktop, test::kHostDir));
+    desktop.runningImage = HostExePath(test::kHostDir);
+    EXPECT_FALSE(HostNotRunning(desktop, test::kHostDir));
+    desktop.runningImage.clear();
     desktop.windows.push_back({L"Nimbrel20 \u30da\u30c3\u30c8", true});
-    EXPECT_FALSE(HostNotRunning(desktop));
-    desktop.windows.back().title = L"Nimbrel";
-    EXPECT_FALSE(HostNotRunning(desktop));
+    EXPECT_FALSE(HostNotRunning(desktop, test::kHostDir));
 }
 
 class LaunchTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         settings.versionText = cp932::kVersionText;
         settings.hostDir = test::kHostDir;
@@ -43,59 +44,47 @@ class LaunchTest : public testing::Test {
         settings.pets[1].name = "B";
         settings.activePet = "A";
         world.fs.folders.insert(StorageRootPath());
-        world.fs.folders.insert(PetFolderPath("A"));
         world.fs.folders.insert(PetFolderPath("B"));
         world.fs.files[PetSettingsPath("B")] = "B data";
         world.SetLive("A data");
         ASSERT_TRUE(WriteSettings(world.fs, settings));
     }
 
+    LaunchOutcome Launch() { return LaunchHostWithPet(world.fs, settings, "B", desktop, starter).outcome; }
+
     test::PetWorld world;
     AppSettings settings;
-    FakeWindows desktop;
+    FakeDesktop desktop;
     FakeStarter starter;
 };
 
 TEST_F(LaunchTest, SwapsThenStartsTheHostByItsFullPath) {
-    const auto result = LaunchHostWithPet(world.fs, settings, "B", desktop, starter);
-    EXPECT_EQ(result.outcome, LaunchOutcome::kStarted);
+    EXPECT_EQ(Launch(), LaunchOutcome::kStarted);
     EXPECT_EQ(starter.started, std::vector<std::string>{HostExePath(test::kHostDir)});
     EXPECT_EQ(world.Live(), "B data");
 }
 
-TEST_F(LaunchTest, ARunningHostIsRefusedBeforeAnythingChanges) {
-    desktop.windows = {{L"Nimbrel - A", true}};
+TEST_F(LaunchTest, ARunningHostOrNoHostFolderIsRefusedBeforeAnyFileStep) {
     const auto files = world.fs.files;
-    EXPECT_EQ(LaunchHostWithPet(world.fs, settings, "B", desktop, starter).outcome,
-              LaunchOutcome::kHostRunning);
+    desktop.runningImage = HostExePath(test::kHostDir);
+    EXPECT_EQ(Launch(), LaunchOutcome::kHostRunning);
+    desktop.runningImage.clear();
+    for (const char* hostDir : {"", "C:\\Gone"}) {
+        settings.hostDir = hostDir;
+        EXPECT_EQ(Launch(), LaunchOutcome::kNoHostFolder) << hostDir;
+    }
     EXPECT_EQ(world.fs.files, files);
     EXPECT_TRUE(starter.started.empty());
 }
 
-TEST_F(LaunchTest, AMissingExecutableLeavesTheSwapRecorded) {
-    world.fs.files.erase(HostExePath(test::kHostDir));
-    EXPECT_EQ(LaunchHostWithPet(world.fs, settings, "B", desktop, starter).outcome,
-              LaunchOutcome::kHostNotFound);
-    EXPECT_EQ(world.ReadBack().activePet, "B");
-    EXPECT_TRUE(starter.started.empty());
-}
-
-TEST_F(LaunchTest, AProcessThatCannotBeCreatedReports0006) {
+TEST_F(LaunchTest, AMissingExeOrAFailedStartLeavesTheSwapRecorded) {
     starter.succeeds = false;
     const auto result = LaunchHostWithPet(world.fs, settings, "B", desktop, starter);
-    EXPECT_EQ(result.outcome, LaunchOutcome::kFailed);
     EXPECT_STREQ(ErrorCodeText(result.error), "00 06");
-    EXPECT_EQ(world.ReadBack().activePet, "B");
-}
-
-TEST_F(LaunchTest, ASwapFailureStopsBeforeTheHostStarts) {
-    world.fs.folders.erase(test::kHostDir);
     world.fs.files.erase(HostExePath(test::kHostDir));
-    world.fs.files.erase(HostSettingsPath(test::kHostDir));
-    const auto result = LaunchHostWithPet(world.fs, settings, "B", desktop, starter);
-    EXPECT_EQ(result.outcome, LaunchOutcome::kFailed);
-    EXPECT_STREQ(ErrorCodeText(result.error), "00 05");
-    EXPECT_TRUE(starter.started.empty());
+    EXPECT_EQ(LaunchHostWithPet(world.fs, settings, "A", desktop, starter).outcome, LaunchOutcome::kHostNotFound);
+    EXPECT_EQ(world.ReadBack().activePet, "A");
+    EXPECT_EQ(world.Live(), "A data");
 }
 
 }  // namespace

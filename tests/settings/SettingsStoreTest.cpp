@@ -10,6 +10,8 @@
 #include "tests/support/MemoryFileSystem.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "settings/WinFileSystem.h"
 #include "tests/support/TempFolder.h"
 #endif
@@ -24,7 +26,6 @@ struct Backend {
 };
 
 #ifdef _WIN32
-// The real file system, working in a fresh folder for the life of the object.
 class OnDisk : public WinFileSystem {
     test::TempFolder folder_;
 };
@@ -36,13 +37,13 @@ protected:
 
     FileSystem& fs() { return *fs_; }
     void Put(const std::string& bytes) { ASSERT_TRUE(fs().WriteWhole(kSettingsFileName, bytes)); }
-    std::string Get() { return fs().ReadWhole(kSettingsFileName).value_or("<missing>"); }
+    std::string Get(const std::string& name = kSettingsFileName) { return fs().ReadWhole(name).value_or("<missing>"); }
 
     std::unique_ptr<FileSystem> fs_;
 };
 
 std::string CurrentFile() {
-    // "ハナ" and "ポチ" as CP932, a host folder with a blank, and a Japanese skin file name.
+    // "ハナ" and "ポチ", a host folder with a blank, and a Japanese skin file name.
     return std::string(cp932::kVersionText) +
            "\r\n\r\nC:\\Program Files\\Nimbrel\r\n3\r\n\x83\x65\x83\x58\x83\x67.bmp\r\n1\r\n2\r\n\r\n"
            "\x83\x6e\x83\x69\r\n\r\n"
@@ -50,109 +51,60 @@ std::string CurrentFile() {
            "\x83\x7c\x83\x60\r\n\r\n\r\n\r\n\r\n1\r\n------\r\n";
 }
 
-TEST_P(SettingsStoreTest, NoFileOrAnEmptyFileReadsAsNoSettings) {
+TEST_P(SettingsStoreTest, OnlyAMissingFileIsAFirstStartAndACurrentOneWritesBackIdentically) {
     AppSettings s;
-    s.versionText = cp932::kVersionText;
-    EXPECT_FALSE(ReadSettings(fs(), s));
-    EXPECT_EQ(s.versionText, cp932::kVersionText);
-    Put("");
-    EXPECT_FALSE(ReadSettings(fs(), s));
-}
-
-TEST_P(SettingsStoreTest, ReadThenWriteLeavesACurrentFileByteIdentical) {
+    EXPECT_EQ(ReadSettingsAtStart(fs(), s).outcome, StartRead::kMissing);
+    EXPECT_TRUE(NothingToRecord(fs(), s));
     Put(CurrentFile());
-    AppSettings s;
-    ASSERT_TRUE(ReadSettings(fs(), s));
-    EXPECT_EQ(s.pets[0].name, "\x83\x6e\x83\x69");
-    EXPECT_EQ(s.hostDir, "C:\\Program Files\\Nimbrel");
+    EXPECT_EQ(ReadSettingsAtStart(fs(), s).outcome, StartRead::kRead);
     ASSERT_TRUE(WriteSettings(fs(), s));
     EXPECT_EQ(Get(), CurrentFile());
+    EXPECT_FALSE(NothingToRecord(fs(), AppSettings{}));
 }
 
-TEST_P(SettingsStoreTest, BareLineFeedsAndAMissingLastBreakAreReadAndWrittenBackAsCrLf) {
-    std::string bare = CurrentFile();
-    std::string lf;
-    for (char c : bare) {
-        if (c != '\r') {
-            lf += c;
-        }
+// Each damaged or older file is kept under a new name before it is rewritten from what could
+// be read; an earlier kept copy is never overwritten.
+TEST_P(SettingsStoreTest, DamagedAndOlderFilesAreKeptBesideBeforeTheyAreRewritten) {
+    const std::string cut = CurrentFile().substr(0, CurrentFile().size() - 20);
+    const std::string older = "a\r\nb\r\nc\r\nd\r\nC:\\Old\r\n2\r\nB\r\nA\r\nB\r\n";
+    int n = 0;
+    for (const std::string& original : {std::string{}, cut, older}) {
+        Put(original);
+        AppSettings s;
+        const StartReadResult result = ReadSettingsAtStart(fs(), s);
+        EXPECT_EQ(result.outcome, StartRead::kRepaired);
+        EXPECT_EQ(result.keptCopy, std::string(kSettingsFileName) + ".kept" + std::to_string(++n));
+        EXPECT_EQ(Get(result.keptCopy), original);
+        AppSettings again;
+        EXPECT_EQ(ReadSettingsAtStart(fs(), again).outcome, StartRead::kRead);
+        EXPECT_EQ(FormatSettings(again), FormatSettings(s));
     }
-    lf.pop_back();
-    Put(lf);
-    AppSettings s;
-    ASSERT_TRUE(ReadSettings(fs(), s));
-    ASSERT_TRUE(WriteSettings(fs(), s));
-    EXPECT_EQ(Get(), CurrentFile());
-}
-
-TEST_P(SettingsStoreTest, OlderFileIsConvertedInPlaceAndGetsASkinFolder) {
-    Put("a\r\nb\r\nc\r\nd\r\nC:\\Old\r\n2\r\nB\r\nA\r\nB\r\n");
-    AppSettings s;
-    ASSERT_TRUE(ReadSettings(fs(), s));
     EXPECT_TRUE(fs().PathExists(kSkinFolderName));
-    AppSettings again;
-    ASSERT_TRUE(ReadSettings(fs(), again));
-    EXPECT_EQ(again.versionText, cp932::kVersionText);
-    EXPECT_EQ(again.petCount, 2);
-    EXPECT_EQ(again.pets[1].name, "B");
-    EXPECT_EQ(again.pets[1].mailCheckChoice, 1);
-}
-
-TEST_P(SettingsStoreTest, OlderFileThatEndsEarlyStillCountsAsSettingsButIsNotRewritten) {
-    const std::string old = "a\r\nb\r\nc\r\nd\r\nC:\\Old\r\n3\r\nA\r\nA\r\n";
-    Put(old);
     AppSettings s;
-    EXPECT_TRUE(ReadSettings(fs(), s));
-    EXPECT_EQ(s.petCount, 3);
-    EXPECT_EQ(s.pets[0].name, "A");
-    EXPECT_EQ(Get(), old);
-    EXPECT_FALSE(fs().PathExists(kSkinFolderName));
+    ReadSettings(fs(), s);
+    EXPECT_EQ(s.pets[1].name, "B");
 }
 
-TEST_P(SettingsStoreTest, AFailedWriteReturnsFalseAndLeavesTheOldFileIntact) {
-    Put(CurrentFile());
-    // A folder where the temporary file would go makes the write fail after nothing was touched.
-    ASSERT_TRUE(fs().MakeFolder(std::string(kSettingsFileName) + ".tmp"));
+TEST_P(SettingsStoreTest, AFileThatCannotBeReadIsLeftAlone) {
+    ASSERT_TRUE(fs().MakeFolder(kSettingsFileName));
     AppSettings s;
-    ASSERT_TRUE(ReadSettings(fs(), s));
-    s.petCount = 0;
-    EXPECT_FALSE(WriteSettings(fs(), s));
-    EXPECT_EQ(Get(), CurrentFile());
+    EXPECT_EQ(ReadSettingsAtStart(fs(), s).outcome, StartRead::kUnreadable);
+    EXPECT_FALSE(fs().PathExists(std::string(kSettingsFileName) + ".kept1"));
 }
 
-TEST_P(SettingsStoreTest, DeletingAPetWritesTheFileFirstAndOnlyThenCompactsTheRecord) {
+TEST_P(SettingsStoreTest, AFailedWriteLeavesTheFileAndTheRecordAsTheyWere) {
     Put(CurrentFile());
     AppSettings s;
     ASSERT_TRUE(ReadSettings(fs(), s));
-    s.petCount = 3;
-    s.pets[2] = {"Tama", "t@x", "pop.t", "tama", "pw", 0};
-
+    // A folder where the temporary file would go makes the write fail before anything changed.
     ASSERT_TRUE(fs().MakeFolder(std::string(kSettingsFileName) + ".tmp"));
     EXPECT_FALSE(WriteSettingsWithoutPet(fs(), s, 0));
-    EXPECT_EQ(s.petCount, 3);
-    EXPECT_EQ(s.activePet, "\x83\x6e\x83\x69");
+    EXPECT_EQ(s.petCount, 2);
     EXPECT_EQ(Get(), CurrentFile());
     ASSERT_TRUE(fs().RemoveFolder(std::string(kSettingsFileName) + ".tmp"));
-
     ASSERT_TRUE(WriteSettingsWithoutPet(fs(), s, 0));
-    EXPECT_EQ(s.petCount, 2);
     EXPECT_TRUE(s.activePet.empty());
-    EXPECT_EQ(s.pets[1].name, "Tama");
-    EXPECT_EQ(s.pets[1].popServer, "pop.t");
-    EXPECT_TRUE(s.pets[2].name.empty());
-    AppSettings read;
-    ASSERT_TRUE(ReadSettings(fs(), read));
-    EXPECT_EQ(FormatSettings(read), FormatSettings(s));
-}
-
-TEST_P(SettingsStoreTest, PathExistsFindsFoldersAndWildcardMatches) {
-    ASSERT_TRUE(fs().MakeFolder("skin"));
-    ASSERT_TRUE(fs().WriteWhole("skin\\blue.bmp", "BM"));
-    EXPECT_TRUE(fs().PathExists("skin"));
-    EXPECT_TRUE(fs().PathExists("skin\\*.bmp"));
-    EXPECT_TRUE(fs().PathExists("skin\\bl?e.bmp"));
-    EXPECT_FALSE(fs().PathExists("skin\\*.png"));
-    EXPECT_FALSE(fs().PathExists("nothing"));
+    EXPECT_EQ(s.pets[0].name, "\x83\x7c\x83\x60");
 }
 
 std::vector<Backend> Backends() {
@@ -165,6 +117,23 @@ std::vector<Backend> Backends() {
 
 INSTANTIATE_TEST_SUITE_P(Backends, SettingsStoreTest, testing::ValuesIn(Backends()),
                          [](const auto& param) { return std::string(param.param.name); });
+
+#ifdef _WIN32
+// Copies of a read-only live file must not stay read-only, or the next replace fails for ever;
+// names with bytes that are not CP932 name no file rather than another pet's folder.
+TEST(WinFileSystem, CopiesAreNeverReadOnlyAndInvalidNamesNameNoFile) {
+    OnDisk fs;
+    ASSERT_TRUE(fs.WriteWhole("live", "data"));
+    SetFileAttributesW(L"live", FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(fs.CopyNoOverwrite("live", "copy"));
+    ASSERT_TRUE(fs.MoveReplacing("live", "moved"));
+    EXPECT_TRUE(fs.WriteWhole("copy", "over") && fs.RemoveFile("moved"));
+    EXPECT_TRUE(fs.MakeFolder("A\x81\x45"));  // "A・"
+    EXPECT_FALSE(fs.MakeFolder("A\x85\x40"));
+    EXPECT_FALSE(fs.SameEntryName("A\x85\x40", "A\x81\x45"));
+    EXPECT_TRUE(fs.SameEntryName("\x83\x9f", "\x83\xbf"));  // Greek "Α" and "α"
+}
+#endif
 
 }  // namespace
 }  // namespace torvin
