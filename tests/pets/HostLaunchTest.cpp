@@ -40,9 +40,9 @@ protected:
         settings.versionText = cp932::kVersionText;
         settings.hostDir = test::kHostDir;
         settings.petCount = 2;
-        settings.pets[0].name = "A";
-        settings.pets[1].name = "B";
-        settings.activePet = "A";
+        settings.pets[0] = {"A", "", "", "", "", 1};
+        settings.pets[1] = {"B", "", "", "", "", 1};
+        settings.activePet = settings.pets[0].name;
         world.fs.folders.insert(StorageRootPath());
         world.fs.folders.insert(PetFolderPath("B"));
         world.fs.files[PetSettingsPath("B")] = "B data";
