@@ -11,7 +11,7 @@ namespace torvin {
 inline constexpr wchar_t kRunningMutexName[] = L"TORVIN_RUNNING";
 
 class PetSwapApp {
-public:
+  public:
     explicit PetSwapApp(HINSTANCE instance) : instance_(instance) {}
     PetSwapApp(const PetSwapApp&) = delete;
     PetSwapApp& operator=(const PetSwapApp&) = delete;
@@ -21,7 +21,7 @@ public:
     // Returns the process exit code.
     int ShutDown();
 
-private:
+  private:
     HINSTANCE instance_;
     // The single-instance mark, held until shutdown.
     UniqueKernelHandle runningMutex_;

@@ -16,8 +16,9 @@ std::optional<std::string> ChooseHostFolder(HWND owner, FileSystem& fs) {
     }
     const auto path = NarrowCp932(*chosen);
     if (!path || !HostDirFits(*path)) {
-        ShowMessageNotice(owner, L"このフォルダは使えません。\n"
-                                 L"パスが長すぎるか、使えない文字が含まれています。");
+        ShowMessageNotice(owner,
+                          L"このフォルダは使えません。\n"
+                          L"パスが長すぎるか、使えない文字が含まれています。");
         return std::nullopt;
     }
     if (!fs.PathExists(HostExePath(*path))) {

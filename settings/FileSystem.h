@@ -9,7 +9,7 @@
 namespace torvin {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // True when a find-first-file search over the path finds an entry (file or folder);

@@ -12,7 +12,7 @@ constexpr std::string_view kSeparator = "------";
 
 // Hands out the lines in order; running past the end is how a short file shows.
 class LineCursor {
-public:
+  public:
     explicit LineCursor(const std::vector<std::string>& lines) : lines_(lines) {}
 
     bool Next(std::string& out) {
@@ -37,12 +37,14 @@ public:
         return true;
     }
 
-private:
+  private:
     const std::vector<std::string>& lines_;
     std::size_t next_ = 0;
 };
 
-bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 void AppendLine(std::string& out, std::string_view value) {
     out.append(value);
@@ -94,7 +96,9 @@ bool ReadPetBlock(LineCursor& cursor, PetRecord& pet) {
            cursor.Skip();
 }
 
-void AppendNumber(std::string& out, std::int8_t value) { AppendLine(out, std::to_string(value)); }
+void AppendNumber(std::string& out, std::int8_t value) {
+    AppendLine(out, std::to_string(value));
+}
 
 }  // namespace
 
@@ -173,7 +177,8 @@ bool ParseOlderLayout(const std::vector<std::string>& lines, AppSettings& settin
     LineCursor cursor(lines);
     std::string countLine;
     const bool header = cursor.Skip() && cursor.Skip() && cursor.Skip() && cursor.Skip() &&
-                        cursor.Next(settings.hostDir) && cursor.Next(countLine) && cursor.Next(settings.activePet);
+                        cursor.Next(settings.hostDir) && cursor.Next(countLine) &&
+                        cursor.Next(settings.activePet);
     settings.petCount = 0;
     if (!header) {
         return false;

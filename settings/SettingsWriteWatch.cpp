@@ -9,11 +9,15 @@ namespace torvin {
 namespace {
 
 // setting.ini is written to its temporary name and then renamed over itself.
-bool IsSettingsTemporary(const std::string& path) { return path == std::string(kSettingsFileName) + ".tmp"; }
+bool IsSettingsTemporary(const std::string& path) {
+    return path == std::string(kSettingsFileName) + ".tmp";
+}
 
 }  // namespace
 
-bool SettingsWriteWatch::TakeFailedWrite() { return std::exchange(failed_, false); }
+bool SettingsWriteWatch::TakeFailedWrite() {
+    return std::exchange(failed_, false);
+}
 
 bool SettingsWriteWatch::WriteWhole(const std::string& path, std::string_view bytes) {
     const bool written = inner_.WriteWhole(path, bytes);

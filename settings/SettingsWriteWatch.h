@@ -8,7 +8,7 @@
 namespace torvin {
 
 class SettingsWriteWatch final : public FileSystem {
-public:
+  public:
     explicit SettingsWriteWatch(FileSystem& inner) : inner_(inner) {}
 
     // True when the last write of setting.ini failed; the next call is false until one more fails.
@@ -25,9 +25,11 @@ public:
     bool MakeFolder(const std::string& path) override { return inner_.MakeFolder(path); }
     bool RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
     bool NameConverts(const std::string& name) override { return inner_.NameConverts(name); }
-    bool SameEntryName(const std::string& a, const std::string& b) override { return inner_.SameEntryName(a, b); }
+    bool SameEntryName(const std::string& a, const std::string& b) override {
+        return inner_.SameEntryName(a, b);
+    }
 
-private:
+  private:
     FileSystem& inner_;
     bool failed_ = false;
 };

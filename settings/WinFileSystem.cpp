@@ -52,8 +52,8 @@ std::optional<std::string> WinFileSystem::ReadWhole(const std::string& path) {
     if (!wide) {
         return std::nullopt;
     }
-    UniqueFileHandle file(
-        CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return std::nullopt;
     }
@@ -100,8 +100,8 @@ bool WinFileSystem::CopyNoOverwrite(const std::string& from, const std::string& 
         return false;
     }
     DropReadOnly(target->c_str());
-    UniqueFileHandle copy(
-        CreateFileW(target->c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle copy(CreateFileW(target->c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     return copy && FlushFileBuffers(copy.Get()) != FALSE;
 }
 
@@ -126,7 +126,8 @@ bool WinFileSystem::RemoveFile(const std::string& path) {
 
 bool WinFileSystem::MakeFolder(const std::string& path) {
     const auto wide = StrictWide(path);
-    return wide && (CreateDirectoryW(wide->c_str(), nullptr) != FALSE || GetLastError() == ERROR_ALREADY_EXISTS);
+    return wide &&
+           (CreateDirectoryW(wide->c_str(), nullptr) != FALSE || GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 bool WinFileSystem::RemoveFolder(const std::string& path) {
@@ -134,7 +135,9 @@ bool WinFileSystem::RemoveFolder(const std::string& path) {
     return wide && RemoveDirectoryW(wide->c_str()) != FALSE;
 }
 
-bool WinFileSystem::NameConverts(const std::string& name) { return StrictWide(name).has_value(); }
+bool WinFileSystem::NameConverts(const std::string& name) {
+    return StrictWide(name).has_value();
+}
 
 bool WinFileSystem::SameEntryName(const std::string& a, const std::string& b) {
     const auto wideA = StrictWide(a);

@@ -7,7 +7,7 @@
 namespace torvin {
 
 class WinFileSystem : public FileSystem {
-public:
+  public:
     bool PathExists(const std::string& path) override;
     std::optional<std::string> ReadWhole(const std::string& path) override;
     bool WriteWhole(const std::string& path, std::string_view bytes) override;

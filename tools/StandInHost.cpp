@@ -31,7 +31,8 @@ std::string ReadSettings() {
 void AppendSession() {
     const std::string content = ReadSettings();
     int sessions = 0;
-    for (std::size_t at = content.find("session "); at != std::string::npos; at = content.find("session ", at + 1)) {
+    for (std::size_t at = content.find("session "); at != std::string::npos;
+         at = content.find("session ", at + 1)) {
         ++sessions;
     }
     std::ofstream out(SettingsPath().c_str(), std::ios::binary | std::ios::app);
@@ -77,8 +78,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.lpszClassName = L"NimbrelStandIn";
     RegisterClassW(&windowClass);
     const DWORD visible = std::getenv("NIMBREL_HIDDEN") != nullptr ? 0 : WS_VISIBLE;
-    HWND window = CreateWindowW(L"NimbrelStandIn", Title().c_str(), WS_OVERLAPPEDWINDOW | visible, 40, 40, 420, 160,
-                                nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowW(L"NimbrelStandIn", Title().c_str(), WS_OVERLAPPEDWINDOW | visible, 40, 40,
+                                420, 160, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }

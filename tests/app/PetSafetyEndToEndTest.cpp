@@ -31,7 +31,7 @@ HWND WaitForNoticeContaining(const test::RemoteApp& app, const std::wstring& fra
 }
 
 class PetSafetyEndToEnd : public testing::Test {
-protected:
+  protected:
     HWND StartMain(test::RemoteApp& app) { return app.WaitForWindow(test::IsMainWindow); }
     std::vector<std::wstring> Rows(HWND main) {
         std::vector<std::wstring> rows;
@@ -82,7 +82,8 @@ TEST_F(PetSafetyEndToEnd, AnEscapedSetupShowsNoRowAndLeavesTheSetupForTheNextSta
 TEST_F(PetSafetyEndToEnd, AHiddenHostIsNeverSwappedUnder) {
     const std::wstring host = folder_.Path() + L"\\host";
     CreateDirectoryW(host.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(test::WindowsPathOf(NIMBREL_EXE).c_str(), (host + L"\\Nimbrel20.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(test::WindowsPathOf(NIMBREL_EXE).c_str(), (host + L"\\Nimbrel20.exe").c_str(), FALSE));
     test::WriteFileBytes(host + L"\\Nimbrel設定.nbc", "A data\r\n");
     std::string file = test::SettingsFileWith({{"A", "", "", "", "", 1}, {"B", "", "", "", "", 1}});
     file.replace(file.find("C:\\Host"), 7, *NarrowCp932(host));

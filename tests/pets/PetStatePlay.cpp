@@ -1,5 +1,6 @@
 #include "tests/pets/PetStatePlay.h"
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -8,7 +9,6 @@
 #include "pets/HostLaunch.h"
 #include "pets/PetRoster.h"
 #include "settings/SettingsFormat.h"
-#include "settings/SettingsStore.h"
 #include "tests/pets/PetWorld.h"
 #include "tests/support/FaultyFileSystem.h"
 
@@ -16,32 +16,36 @@ namespace torvin::test {
 
 namespace {
 
-using Fault = FaultyFileSystem::Fault;
-
-// Names with the troubles users meet: case pairs in Latin, Greek ("Α"/"α") and Cyrillic
-// ("Д"/"д"), a legacy trailing dot, the backup folder's name, bytes that are not CP932
-// ("A\x85\x40") beside the character they used to become ("A・"), and a 0x5C trail byte.
+// Case pairs in Latin, Greek ("Α"/"α") and Cyrillic ("Д"/"д"), a legacy trailing dot, the
+// backup folder's name, bytes that are not CP932 beside the "A・" they used to become, an empty
+// name and a 0x5C trail byte.
 const std::vector<std::string> kNames = {
-    "A", "a", "B", "\x83\x9f", "\x83\xbf", "\x84\x44", "\x84\x75", "B.", kHana, "A\x85\x40",
-    "A\x81\x45", "\x83\x5c", "", cp932::kBackupFolderName,
+    "A",  "a",   "B",         "\x83\x9f",  "\x83\xbf", "\x84\x44", "\x84\x75",
+    "B.", kHana, "A\x85\x40", "A\x81\x45", "\x83\x5c", "",         cp932::kBackupFolderName,
 };
+// The owner of the host's file before any setup has named its pet.
+const std::string kUnnamed = "\x01";
 
-// The folder a name stands for as the file system sees it; the oracle's notion of "one pet".
-std::string PetKey(const std::string& name) {
-    std::string folder = name;
-    while (!folder.empty() && (folder.back() == '.' || folder.back() == ' ')) {
-        folder.pop_back();
+// The folder a name stands for as the file system sees it: the oracle's notion of one pet.
+std::string PetKey(std::string name) {
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+        name.pop_back();
     }
-    return FoldedPath(folder).value_or(folder);
+    return FoldedPath(name).value_or(name);
+}
+
+std::vector<std::string> Names(const AppSettings& settings) {
+    std::vector<std::string> names;
+    for (int i = 0; i < settings.petCount; ++i) {
+        names.push_back(settings.pets[static_cast<std::size_t>(i)].name);
+    }
+    return names;
 }
 
 struct Desktop : DesktopWindows {
-    bool hostRuns = false;
-    bool hostHidden = false;
-    std::vector<TopWindow> TopWindowsInZOrder() override {
-        return {{L"Nimbrel 2.0", hostRuns && !hostHidden}};
-    }
-    bool RunsImage(const std::string& exePath) override { return hostRuns && exePath == HostExePath(kHostDir); }
+    bool hostRuns = false, hidden = false;
+    std::vector<TopWindow> TopWindowsInZOrder() override { return {{L"Nimbrel 2.0", hostRuns && !hidden}}; }
+    bool RunsImage(const std::string& exe) override { return hostRuns && exe == HostExePath(kHostDir); }
 };
 
 struct Starter : HostStarter {
@@ -49,12 +53,11 @@ struct Starter : HostStarter {
 };
 
 class Player {
-public:
+  public:
     Player(const std::uint8_t* choices, std::size_t size) : next_(choices), end_(choices + size) {
-        world_.SetLive(NewData("\x01"));  // the host's pet before Torvin ever ran, not named yet
+        world_.SetLive(NewData(kUnnamed));
         world_.fs.files["C:\\other.txt"] = "not Torvin's";
-        // The root of the drive, where paths built from an empty host folder end up.
-        world_.fs.folders.insert("");
+        world_.fs.folders.insert("");  // the drive's root, where an empty host folder leads
     }
 
     std::string Play() {
@@ -65,50 +68,49 @@ public:
         return problem_.empty() ? std::string{} : log_.str() + "=> " + problem_;
     }
 
-private:
+  private:
     int Pick(int count) { return next_ == end_ ? 0 : *next_++ % count; }
-    const std::string& AnyName() { return kNames[static_cast<std::size_t>(Pick(static_cast<int>(kNames.size())))]; }
+    const std::string& AnyName() { return kNames[static_cast<std::size_t>(Pick(14))]; }
+    const std::string& Row(int row) { return rows_[static_cast<std::size_t>(row)]; }
 
-    std::string NewData(const std::string& owner) {
+    std::string NewData(const std::string& pet) {
         const std::string data = "data " + std::to_string(++data_);
-        owner_[data] = owner;
-        newest_[owner] = data;
+        owner_[data] = pet;
+        newest_[pet] = data;
         return data;
     }
 
-    // A hand-edited, damaged or older setting.ini, made while Torvin is not running.
+    // A hand-edited, damaged or older setting.ini, written while Torvin is not running. It names
+    // as active only a pet that owns the live file: no program could see through another lie.
     void EditSettings() {
         AppSettings s;
-        s.versionText = Pick(4) == 0 ? "\xEF\xBB\xBFv0.1" : (Pick(3) == 0 ? "V0.1" : "v0.1.2");
+        s.versionText = Pick(3) == 0 ? "\xEF\xBB\xBFv0" : (Pick(2) == 0 ? "V0.1" : "v0.1.2");
         s.hostDir = Pick(5) == 0 ? "" : kHostDir;
-        const int pets = Pick(6);
-        for (int i = 0; i < pets; ++i) {
-            s.pets[static_cast<std::size_t>(i)].name = AnyName();
-        }
-        s.petCount = static_cast<std::int8_t>(pets);
-        // Only a name that owns the live file, or none, may be recorded active: a record that
-        // names another pet is a lie that no program could see through.
+        s.petCount = static_cast<std::int8_t>(Pick(6));
         const auto live = world_.Live();
-        for (int i = 0; live && i < pets; ++i) {
-            if (PetKey(s.pets[static_cast<std::size_t>(i)].name) == owner_[*live]) {
-                s.activePet = s.pets[static_cast<std::size_t>(i)].name;
-            }
+        for (auto pet = s.pets.begin(); pet != s.pets.begin() + s.petCount; ++pet) {
+            pet->name = AnyName();
+            s.activePet = live && PetKey(pet->name) == owner_[*live] ? pet->name : s.activePet;
         }
-        std::string bytes = FormatSettings(s);
-        std::vector<std::string> lines = SplitLines(bytes);
-        if (Pick(2) == 0) {
-            const int count = Pick(384) - 128;
-            lines[6] = std::to_string(count);
+        std::vector<std::string> lines = SplitLines(FormatSettings(s));
+        lines[6] = Pick(2) == 0 ? std::to_string(Pick(384) - 128) : lines[6];
+        lines.resize(Pick(3) == 0 ? static_cast<std::size_t>(Pick(static_cast<int>(lines.size()) + 1))
+                                  : lines.size());
+        std::string& file = world_.fs.files[kSettingsFileName] = "";
+        std::for_each(lines.begin(), lines.end(), [&](const std::string& line) { file += line + "\r\n"; });
+        log_ << "edit setting.ini:\n" << file;
+    }
+
+    // The host's pet, unnamed until a setup records it, now has a name: its data is that pet's.
+    void NameTheHostsPet(const std::string& name) {
+        for (auto& [data, owner] : owner_) {
+            owner = owner == kUnnamed ? PetKey(name) : owner;
         }
-        if (Pick(3) == 0) {
-            lines.resize(static_cast<std::size_t>(Pick(static_cast<int>(lines.size()) + 1)));
+        if (const auto unnamed = newest_.find(kUnnamed); unnamed != newest_.end()) {
+            newest_[PetKey(name)] = unnamed->second;
+            newest_.erase(unnamed);
         }
-        bytes.clear();
-        for (const auto& line : lines) {
-            bytes += line + "\r\n";
-        }
-        world_.fs.files[kSettingsFileName] = bytes;
-        log_ << "edit setting.ini:\n" << bytes;
+        setupName_ = name;
     }
 
     void Start() {
@@ -116,58 +118,44 @@ private:
         settings_.versionText = cp932::kVersionText;
         const StartRead read = ReadSettingsAtStart(fs_, settings_).outcome;
         log_ << "start " << static_cast<int>(read) << "\n";
-        if (read == StartRead::kUnreadable) {
-            return;
-        }
-        running_ = true;
-        for (int tries = 0; read == StartRead::kMissing && tries < 3; ++tries) {
-            if (Pick(3) == 0) {
-                log_ << "setup escaped\n";
-                break;
-            }
-            // The user names the host's current pet; once named, always by that name.
-            const std::string name = setupName_.empty() ? AnyName() : setupName_;
-            setupTry_ = name;
-            const PetError error = LayOutFirstPet(fs_, settings_, name, kHostDir);
-            setupTry_.clear();
-            log_ << "setup " << name << " -> " << static_cast<int>(error) << "\n";
+        running_ = read != StartRead::kUnreadable;
+        for (int tries = 0; read == StartRead::kMissing && tries < 3 && Pick(3) != 0; ++tries) {
+            // The user names the host's current pet, and by the same name after a power cut.
+            setupTry_ = setupName_.empty() ? AnyName() : setupName_;
+            const PetError error = LayOutFirstPet(fs_, settings_, setupTry_, kHostDir);
+            log_ << "setup " << setupTry_ << " -> " << static_cast<int>(error) << "\n";
             if (error == PetError::kNone) {
-                NameTheHostsPet(name);
+                NameTheHostsPet(setupTry_);
                 break;
             }
         }
-        rows_.clear();
-        for (int i = 0; i < settings_.petCount; ++i) {
-            rows_.push_back(settings_.pets[static_cast<std::size_t>(i)].name);
-        }
-    }
-
-    // The host's pet, unnamed until a setup records it, now has a name: its data is that pet's.
-    void NameTheHostsPet(const std::string& name) {
-        for (auto& [data, owner] : owner_) {
-            owner = owner == "\x01" ? PetKey(name) : owner;
-        }
-        if (const auto unnamed = newest_.find("\x01"); unnamed != newest_.end()) {
-            newest_[PetKey(name)] = unnamed->second;
-            newest_.erase(unnamed);
-        }
-        setupName_ = name;
+        rows_ = Names(settings_);
     }
 
     void Launch(int row) {
-        const auto result = LaunchHostWithPet(fs_, settings_, rows_[static_cast<std::size_t>(row)], desktop_, starter_);
-        log_ << "launch " << rows_[static_cast<std::size_t>(row)] << " -> " << static_cast<int>(result.outcome) << "/"
+        const auto result = LaunchHostWithPet(fs_, settings_, Row(row), desktop_, starter_);
+        log_ << "launch " << Row(row) << " -> " << static_cast<int>(result.outcome) << "/"
              << static_cast<int>(result.error) << "\n";
         if (result.outcome != LaunchOutcome::kStarted) {
             return;
         }
         const auto live = world_.Live();
-        if (live && owner_[*live] != PetKey(rows_[static_cast<std::size_t>(row)])) {
+        if (live && owner_[*live] != PetKey(Row(row))) {
             problem_ = "the host got another pet's file";
         }
         desktop_.hostRuns = true;
-        desktop_.hostHidden = Pick(2) == 0;
-        hostPet_ = live ? owner_[*live] : PetKey(rows_[static_cast<std::size_t>(row)]);
+        desktop_.hidden = Pick(2) == 0;
+        hostPet_ = PetKey(Row(row));
+    }
+
+    // A deleted pet's data may go once no pet in the roster stands for its folder any more.
+    void ForgetIfGone(const std::vector<std::string>& roster) {
+        for (const auto& name : roster) {
+            if (PetKey(name) == deleting_) {
+                return;
+            }
+        }
+        newest_.erase(deleting_);
     }
 
     void Command() {
@@ -181,38 +169,24 @@ private:
                 rows_.push_back(name);
             }
         } else if (action == 1 && row >= 0) {
-            const std::string name = rows_[static_cast<std::size_t>(row)];
-            deleting_ = PetKey(name);
+            deleting_ = PetKey(Row(row));
             const DeleteOutcome outcome = DeletePetFromRoster(fs_, settings_, row);
-            log_ << "delete row " << row << " -> " << static_cast<int>(outcome) << "\n";
+            log_ << "delete " << Row(row) << " -> " << static_cast<int>(outcome) << "\n";
             if (outcome == DeleteOutcome::kDeleted) {
                 rows_.erase(rows_.begin() + row);
                 ForgetIfGone(rows_);
             }
         } else if (action == 2 && row >= 0) {
             Launch(row);
-        } else if (action == 3 || action == 4) {
-            HostRuns();
-        } else if (action == 5) {
-            log_ << "exit\n";
-            if (!NothingToRecord(fs_, settings_)) {
+        } else if (action >= 5) {
+            log_ << (action == 5 ? "exit\n" : "close without saving\n");
+            if (action == 5 && !NothingToRecord(fs_, settings_)) {
                 WriteSettings(fs_, settings_);
             }
             running_ = false;
         } else {
-            log_ << "close without saving\n";
-            running_ = false;
+            HostRuns();
         }
-    }
-
-    // A deleted pet's data may go once no pet in the roster stands for its folder any more.
-    void ForgetIfGone(const std::vector<std::string>& roster) {
-        for (const auto& other : roster) {
-            if (PetKey(other) == deleting_) {
-                return;
-            }
-        }
-        newest_.erase(deleting_);
     }
 
     // The host, started by Torvin or by the user, leaves its pet's newer data in the live file.
@@ -222,48 +196,42 @@ private:
         desktop_.hostRuns = false;
         if (!pet.empty()) {
             world_.SetLive(NewData(pet));
-            log_ << "host wrote " << world_.Live().value_or("") << " for its pet\n";
+            log_ << "host wrote " << *world_.Live() << "\n";
+        }
+    }
+
+    // What a power cut in the middle of a setup or a deletion leaves recorded on disk.
+    void AfterPowerCut() {
+        log_ << "power cut\n";
+        running_ = desktop_.hostRuns = false;
+        AppSettings onDisk;
+        ParseSettings(SplitLines(world_.fs.ReadWhole(kSettingsFileName).value_or("")), onDisk);
+        if (!setupTry_.empty()) {
+            setupName_ = setupTry_;
+            if (onDisk.petCount > 0) {
+                NameTheHostsPet(setupTry_);
+            }
+        }
+        if (!deleting_.empty()) {
+            ForgetIfGone(Names(onDisk));
         }
     }
 
     void Step() {
         const int what = Pick(8);
-        const bool faulty = Pick(4) == 0;
-        if (faulty) {
-            faulty_.Arm(static_cast<Fault>(1 + Pick(3)), 1 + Pick(8));
+        if (Pick(4) == 0) {
+            faulty_.Arm(static_cast<FaultyFileSystem::Fault>(1 + Pick(3)), 1 + Pick(8));
         }
         try {
             if (what == 0) {
                 HostRuns();
-            } else if (!running_ && what == 1 && !faulty) {
+            } else if (!running_ && what == 1) {
                 EditSettings();
-            } else if (!running_) {
-                Start();
             } else {
-                Command();
+                running_ ? Command() : Start();
             }
         } catch (const PowerCut&) {
-            log_ << "power cut\n";
-            running_ = false;
-            desktop_.hostRuns = false;
-            if (!setupTry_.empty()) {
-                // Cut off at its very end, the setup has recorded the pet; otherwise the user
-                // types the same name again at the next start.
-                setupName_ = setupTry_;
-                if (world_.fs.PathExists(kSettingsFileName)) {
-                    NameTheHostsPet(setupTry_);
-                }
-            }
-            if (!deleting_.empty()) {
-                // Cut off while deleting: gone for good only once setting.ini no longer lists it.
-                AppSettings onDisk;
-                ParseSettings(SplitLines(world_.fs.ReadWhole(kSettingsFileName).value_or("")), onDisk);
-                std::vector<std::string> names;
-                for (int i = 0; i < onDisk.petCount; ++i) {
-                    names.push_back(onDisk.pets[static_cast<std::size_t>(i)].name);
-                }
-                ForgetIfGone(names);
-            }
+            AfterPowerCut();
         }
         deleting_.clear();
         setupTry_.clear();
@@ -276,22 +244,14 @@ private:
             for (const auto& [path, bytes] : world_.fs.files) {
                 found = found || bytes == data;
             }
-            if (!found) {
-                problem_ = "the newest data of a pet is gone: " + data;
-            }
+            problem_ = found ? problem_ : "the newest data of a pet is gone: " + data;
         }
-        if (running_) {
-            std::vector<std::string> record;
-            for (int i = 0; i < settings_.petCount; ++i) {
-                record.push_back(settings_.pets[static_cast<std::size_t>(i)].name);
-            }
-            if (record != rows_) {
-                problem_ = "the list and the record disagree";
-            }
+        if (running_ && rows_ != Names(settings_)) {
+            problem_ = "the list and the record disagree";
         }
         for (const auto& [path, bytes] : world_.fs.files) {
-            const bool ours = path.find(':') == std::string::npos && path.front() != '\\';
-            if (!ours && !path.starts_with(std::string(kHostDir) + "\\") && path != "C:\\other.txt") {
+            const bool inside = path.find(':') == std::string::npos && !path.starts_with('\\');
+            if (!inside && !path.starts_with(std::string(kHostDir) + "\\") && path != "C:\\other.txt") {
                 problem_ = "a file outside the working and host folders: " + path;
             }
         }
@@ -310,15 +270,11 @@ private:
     AppSettings settings_;
     std::vector<std::string> rows_;
     bool running_ = false;
-    std::string hostPet_;
+    std::string hostPet_, setupName_, setupTry_, deleting_, problem_;
     int data_ = 0;
     std::map<std::string, std::string> owner_;   // data -> the pet it belongs to
     std::map<std::string, std::string> newest_;  // pet -> its newest data
-    std::string setupName_;
-    std::string deleting_;
-    std::string setupTry_;
     std::ostringstream log_;
-    std::string problem_;
 };
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/pets/PetWorld.h"
-#include "tests/support/FaultyFileSystem.h"
 
 namespace torvin {
 namespace {
@@ -12,7 +11,7 @@ using test::kHostDir;
 
 // Pets A (active: its newest data live, an older copy stored), B (stored) and C (never launched).
 class PetSwapTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         settings.versionText = cp932::kVersionText;
         settings.hostDir = kHostDir;
@@ -57,48 +56,6 @@ TEST_F(PetSwapTest, ALiveFileThatNoPetOwnsIsMovedToTheRecoveryFolder) {
     EXPECT_EQ(world.fs.ReadWhole(RecoveryFilePath(1)), "A new");
     EXPECT_EQ(world.fs.ReadWhole(RecoveryFilePath(2)), "nobody's again");
     EXPECT_EQ(world.Stored("A"), "A old");
-}
-
-TEST_F(PetSwapTest, OlderNamesWithATrailingDotUseTheFolderWindowsMade) {
-    settings.activePet = "A.";
-    EXPECT_EQ(SwapInPet(world.fs, settings, "B "), PetError::kNone);
-    EXPECT_EQ(world.Stored("A"), "A new");
-    EXPECT_EQ(world.Live(), "B data");
-    EXPECT_EQ(settings.activePet, "B ");
-}
-
-TEST_F(PetSwapTest, AcrossVolumesTheSaveBackCopiesAndThenDeletesTheLiveFile) {
-    struct OtherVolume : test::MemoryFileSystem {
-        bool MoveReplacing(const std::string& from, const std::string& to) override {
-            return from.starts_with(kHostDir) == to.starts_with(kHostDir) && MemoryFileSystem::MoveReplacing(from, to);
-        }
-    } fs;
-    static_cast<test::MemoryFileSystem&>(fs) = world.fs;
-    EXPECT_EQ(SwapInPet(fs, settings, "B"), PetError::kNone);
-    EXPECT_EQ(fs.ReadWhole(PetSettingsPath("A")), "A new");
-    EXPECT_EQ(fs.ReadWhole(HostSettingsPath(kHostDir)), "B data");
-}
-
-// After "00 04" and "00 07" the record names the pet whose file is in the host folder.
-TEST_F(PetSwapTest, EveryFailedStepLeavesTheRecordNamingTheLiveFilesPet) {
-    const auto pristine = world.fs;
-    const AppSettings start = settings;
-    test::FaultyFileSystem faulty(world.fs);
-    ASSERT_EQ(SwapInPet(faulty, settings, "B"), PetError::kNone);
-    const int steps = faulty.MutatingCalls();
-    for (int step = 1; step <= steps; ++step) {
-        world.fs = pristine;
-        settings = start;
-        faulty.Arm(test::FaultyFileSystem::Fault::kFail, step);
-        const PetError error = SwapInPet(faulty, settings, "B");
-        const std::string onDisk = world.ReadBack().activePet;
-        const auto live = world.Live();
-        SCOPED_TRACE(testing::Message() << "step " << step << " code " << ErrorCodeText(error));
-        EXPECT_TRUE(!live || (onDisk == "A" && live == "A new") || (onDisk == "B" && live == "B data"));
-        EXPECT_EQ(settings.activePet, onDisk);
-        EXPECT_TRUE(live == "A new" || world.Stored("A") == "A new");
-        EXPECT_EQ(world.Stored("B"), "B data");
-    }
 }
 
 }  // namespace

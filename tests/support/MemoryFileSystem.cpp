@@ -4,12 +4,18 @@ namespace torvin::test {
 
 namespace {
 
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
-bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
 
 // Rows that code page 932 leaves empty: MultiByteToWideChar with MB_ERR_INVALID_CHARS refuses them.
-bool IsUnassignedRow(unsigned char lead) { return lead == 0x85 || lead == 0x86 || lead == 0xEB || lead == 0xEC; }
+bool IsUnassignedRow(unsigned char lead) {
+    return lead == 0x85 || lead == 0x86 || lead == 0xEB || lead == 0xEC;
+}
 
 // Lower-case letters of the double-byte rows folded onto their capitals: full-width Latin,
 // Greek and Cyrillic, as an ordinal case-insensitive comparison of their UTF-16 forms does.
@@ -71,7 +77,9 @@ bool MatchesPattern(const std::string& pattern, const std::string& text) {
     return p == pattern.size();
 }
 
-bool MemoryFileSystem::NameConverts(const std::string& name) { return FoldedPath(name).has_value(); }
+bool MemoryFileSystem::NameConverts(const std::string& name) {
+    return FoldedPath(name).has_value();
+}
 
 bool MemoryFileSystem::SameEntryName(const std::string& a, const std::string& b) {
     const auto foldedA = FoldedPath(a);

@@ -14,7 +14,7 @@
 namespace torvin::test {
 
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
 
@@ -32,7 +32,7 @@ public:
     // The file's entry under the spelling it was made with, or end().
     std::map<std::string, std::string>::iterator FindFile(const std::string& path);
 
-private:
+  private:
     bool HasFolder(const std::string& path);
     bool ParentExists(const std::string& path);
 };
