@@ -141,5 +141,20 @@ TEST_F(PetSafetyEndToEnd, AByteOrderMarkOrACapitalVKeepsEveryPet) {
     }
 }
 
+// Copies of a read-only live file must not stay read-only, or the next replace fails for ever;
+// names with bytes that are not CP932 name no file rather than another pet's folder.
+TEST(WinFileSystem, CopiesAreNeverReadOnlyAndInvalidNamesNameNoFile) {
+    WinFileSystem fs;
+    ASSERT_TRUE(fs.WriteWhole("live", "data"));
+    SetFileAttributesW(L"live", FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(fs.CopyNoOverwrite("live", "copy"));
+    ASSERT_TRUE(fs.MoveReplacing("live", "moved"));
+    EXPECT_TRUE(fs.WriteWhole("copy", "over") && fs.RemoveFile("moved"));
+    EXPECT_TRUE(fs.MakeFolder("A\x81\x45"));  // "A・"
+    EXPECT_FALSE(fs.MakeFolder("A\x85\x40"));
+    EXPECT_FALSE(fs.SameEntryName("A\x85\x40", "A\x81\x45"));
+    EXPECT_TRUE(fs.SameEntryName("\x83\x9f", "\x83\xbf"));  // Greek "Α" and "α"
+}
+
 }  // namespace
 }  // namespace torvin

@@ -7,19 +7,13 @@
 namespace torvin {
 namespace {
 
-struct FakeDesktop : DesktopWindows {
+struct FakeDesktop : DesktopWindows, HostStarter {
     std::vector<TopWindow> windows;
     std::string runningImage;
+    int started = 0;
     std::vector<TopWindow> TopWindowsInZOrder() override { return windows; }
     bool RunsImage(const std::string& exePath) override { return exePath == runningImage; }
-};
-
-struct FakeStarter : HostStarter {
-    std::vector<std::string> started;
-    bool Start(const std::string& exePath) override {
-        started.push_back(exePath);
-        return true;
-    }
+    bool Start(const std::string&) override { return ++started > 0; }
 };
 
 TEST(HostNotRunning, AVisibleNimbrelTitleOrTheHostExeRunningCounts) {
@@ -38,15 +32,14 @@ TEST(LaunchHostWithPet, RefusesAnEmptyOrMissingHostFolderBeforeAnyFileStep) {
     AppSettings settings;
     settings.activePet = "A";
     FakeDesktop desktop;
-    FakeStarter starter;
     const auto files = world.fs.files;
     for (const char* hostDir : {"", "C:\\Gone"}) {
         settings.hostDir = hostDir;
-        EXPECT_EQ(LaunchHostWithPet(world.fs, settings, "B", desktop, starter).outcome,
+        EXPECT_EQ(LaunchHostWithPet(world.fs, settings, "B", desktop, desktop).outcome,
                   LaunchOutcome::kNoHostFolder);
     }
     EXPECT_EQ(world.fs.files, files);
-    EXPECT_TRUE(starter.started.empty());
+    EXPECT_EQ(desktop.started, 0);
 }
 
 }  // namespace

@@ -15,10 +15,7 @@ TEST(CheckFolderName, AcceptsOneFolderNameAndRefusesTheRest) {
          {"Hana", "a b", "x.txt", "CONSOLE", "COM0", "..a", "\x83\x5c\x83\x89", "\x83\x7c"}) {
         EXPECT_EQ(CheckFolderName(name), P::kNone) << name;
     }
-    const struct {
-        std::string name;
-        P problem;
-    } cases[] = {
+    const std::pair<std::string, P> cases[] = {
         {"", P::kEmpty},
         {std::string(100, 'a'), P::kTooLong},
         {"..\\..\\Windows", P::kForbiddenCharacter},
@@ -29,8 +26,8 @@ TEST(CheckFolderName, AcceptsOneFolderNameAndRefusesTheRest) {
         {cp932::kBackupFolderName, P::kReservedName},
         {cp932::kRecoveryFolderName, P::kReservedName},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CheckFolderName(c.name), c.problem) << c.name;
+    for (const auto& [name, problem] : cases) {
+        EXPECT_EQ(CheckFolderName(name), problem) << name;
     }
 }
 

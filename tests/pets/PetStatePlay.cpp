@@ -42,13 +42,10 @@ std::vector<std::string> Names(const AppSettings& settings) {
     return names;
 }
 
-struct Desktop : DesktopWindows {
+struct Desktop : DesktopWindows, HostStarter {
     bool hostRuns = false, hidden = false;
     std::vector<TopWindow> TopWindowsInZOrder() override { return {{L"Nimbrel 2.0", hostRuns && !hidden}}; }
     bool RunsImage(const std::string& exe) override { return hostRuns && exe == HostExePath(kHostDir); }
-};
-
-struct Starter : HostStarter {
     bool Start(const std::string&) override { return true; }
 };
 
@@ -133,7 +130,7 @@ class Player {
     }
 
     void Launch(int row) {
-        const auto result = LaunchHostWithPet(fs_, settings_, Row(row), desktop_, starter_);
+        const auto result = LaunchHostWithPet(fs_, settings_, Row(row), desktop_, desktop_);
         log_ << "launch " << Row(row) << " -> " << static_cast<int>(result.outcome) << "/"
              << static_cast<int>(result.error) << "\n";
         if (result.outcome != LaunchOutcome::kStarted) {
@@ -150,12 +147,10 @@ class Player {
 
     // A deleted pet's data may go once no pet in the roster stands for its folder any more.
     void ForgetIfGone(const std::vector<std::string>& roster) {
-        for (const auto& name : roster) {
-            if (PetKey(name) == deleting_) {
-                return;
-            }
+        if (std::none_of(roster.begin(), roster.end(),
+                         [&](const auto& name) { return PetKey(name) == deleting_; })) {
+            newest_.erase(deleting_);
         }
-        newest_.erase(deleting_);
     }
 
     void Command() {
@@ -206,11 +201,9 @@ class Player {
         running_ = desktop_.hostRuns = false;
         AppSettings onDisk;
         ParseSettings(SplitLines(world_.fs.ReadWhole(kSettingsFileName).value_or("")), onDisk);
-        if (!setupTry_.empty()) {
-            setupName_ = setupTry_;
-            if (onDisk.petCount > 0) {
-                NameTheHostsPet(setupTry_);
-            }
+        setupName_ = setupTry_.empty() ? setupName_ : setupTry_;
+        if (!setupTry_.empty() && onDisk.petCount > 0) {
+            NameTheHostsPet(setupTry_);
         }
         if (!deleting_.empty()) {
             ForgetIfGone(Names(onDisk));
@@ -239,12 +232,12 @@ class Player {
     }
 
     void Check() {
-        for (const auto& [pet, data] : newest_) {
-            bool found = false;
-            for (const auto& [path, bytes] : world_.fs.files) {
-                found = found || bytes == data;
+        for (const auto& newest : newest_) {
+            const auto& files = world_.fs.files;
+            if (std::none_of(files.begin(), files.end(),
+                             [&](const auto& file) { return file.second == newest.second; })) {
+                problem_ = "the newest data of a pet is gone: " + newest.second;
             }
-            problem_ = found ? problem_ : "the newest data of a pet is gone: " + data;
         }
         if (running_ && rows_ != Names(settings_)) {
             problem_ = "the list and the record disagree";
@@ -255,9 +248,8 @@ class Player {
                 problem_ = "a file outside the working and host folders: " + path;
             }
         }
-        if (world_.fs.files["C:\\other.txt"] != "not Torvin's") {
-            problem_ = "a file outside the working and host folders was changed";
-        }
+        problem_ =
+            world_.fs.files["C:\\other.txt"] == "not Torvin's" ? problem_ : "C:\\other.txt was changed";
     }
 
     const std::uint8_t* next_;
@@ -266,7 +258,6 @@ class Player {
     FaultyFileSystem faulty_{world_.fs};
     FileSystem& fs_ = faulty_;
     Desktop desktop_;
-    Starter starter_;
     AppSettings settings_;
     std::vector<std::string> rows_;
     bool running_ = false;

@@ -1,7 +1,7 @@
-// A bounded run of the state-space play: many short random sequences from fixed seeds, so that
-// a failure replays exactly. The fuzz target explores the same space without a bound.
+// A bounded run of the state-space play from fixed seeds, so that a failure replays exactly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -14,9 +14,7 @@ TEST(PetStateSpace, NoReachableStateLosesMixesUpOrStrandsAPet) {
     for (unsigned seed = 1; seed <= 150; ++seed) {
         std::mt19937 random(seed);
         std::vector<std::uint8_t> choices(400);
-        for (auto& choice : choices) {
-            choice = static_cast<std::uint8_t>(random());
-        }
+        std::generate(choices.begin(), choices.end(), [&] { return static_cast<std::uint8_t>(random()); });
         const std::string problem = test::PlayPetStates(choices.data(), choices.size());
         ASSERT_EQ(problem, "") << "seed " << seed;
     }

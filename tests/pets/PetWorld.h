@@ -14,8 +14,7 @@
 namespace torvin::test {
 
 inline constexpr char kHostDir[] = "C:\\Host";
-// "ハナ"
-inline constexpr char kHana[] = "\x83\x6e\x83\x69";
+inline constexpr char kHana[] = "\x83\x6e\x83\x69";  // "ハナ"
 
 struct PetWorld {
     MemoryFileSystem fs;

@@ -47,7 +47,8 @@ std::optional<std::string> FoldedPath(const std::string& path) {
             !IsTrailByte(static_cast<unsigned char>(path[at + 1]))) {
             return std::nullopt;
         }
-        const unsigned folded = FoldWide((first << 8) | static_cast<unsigned char>(path[at + 1]));
+        const unsigned folded =
+            FoldWide((static_cast<unsigned>(first) << 8) | static_cast<unsigned char>(path[at + 1]));
         out.push_back(static_cast<char>(folded >> 8));
         out.push_back(static_cast<char>(folded & 0xFF));
         at += 2;
