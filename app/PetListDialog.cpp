@@ -129,6 +129,8 @@ bool PetListDialog::OnCommand(WORD code, WORD id, HWND control) {
             return true;
         case IDC_DELETE_PET:
             DeletePet(petList_, fs_, settings_);
+            // A failed write here has been shown as "00 0B" already.
+            watchedFs_.TakeFailedWrite();
             return true;
         case IDC_MAIL_SETTINGS:
             ShowMailSettings(Window(), petList_, fs_, settings_);
