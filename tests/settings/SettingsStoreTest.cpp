@@ -6,6 +6,7 @@
 
 #include "settings/Cp932Texts.h"
 #include "settings/SettingsFormat.h"
+#include "settings/SettingsWriteWatch.h"
 #include "tests/support/MemoryFileSystem.h"
 
 #ifdef _WIN32
@@ -93,6 +94,18 @@ TEST_P(SettingsStoreTest, AFailedWriteLeavesTheFileAndTheRecordAsTheyWere) {
     ASSERT_TRUE(WriteSettingsWithoutPet(fs(), s, 0));
     EXPECT_TRUE(s.activePet.empty());
     EXPECT_EQ(s.pets[0].name, "\x83\x7c\x83\x60");
+}
+
+// Writers that do not look at the result still get their failure told, once.
+TEST_P(SettingsStoreTest, TheWatchTellsAFailedWriteOfSettingsOnce) {
+    SettingsWriteWatch watch(fs());
+    ASSERT_TRUE(fs().MakeFolder(std::string(kSettingsFileName) + ".tmp"));
+    EXPECT_FALSE(WriteSettings(watch, AppSettings{}));
+    EXPECT_TRUE(watch.TakeFailedWrite());
+    EXPECT_FALSE(watch.TakeFailedWrite());
+    ASSERT_TRUE(fs().RemoveFolder(std::string(kSettingsFileName) + ".tmp"));
+    EXPECT_TRUE(WriteSettings(watch, AppSettings{}));
+    EXPECT_FALSE(watch.TakeFailedWrite());
 }
 
 INSTANTIATE_TEST_SUITE_P(MemoryAndDisk, SettingsStoreTest, testing::Values(false, true));
