@@ -10,6 +10,7 @@
 #include "app/PetShortcut.h"
 #include "framework/AppMessages.h"
 #include "framework/CodePage.h"
+#include "framework/MessageNotice.h"
 #include "framework/ResourceText.h"
 #include "mail/ForceStopDialog.h"
 #include "mail/MailAccount.h"
@@ -28,7 +29,8 @@ namespace torvin {
 PetListDialog::PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindows& desktop,
                              HostStarter& hostStarter)
     : SkinDialog(IDD_PET_LIST, nullptr),
-      fs_(fs),
+      watchedFs_(fs),
+      fs_(watchedFs_),
       settings_(settings),
       desktop_(desktop),
       hostStarter_(hostStarter),
@@ -57,10 +59,21 @@ BOOL PetListDialog::OnInit() {
     });
     SetUpPetList();
     settings_.versionText = cp932::kVersionText;
-    const bool settingsRead = ReadSettings(fs_, settings_);
+    const StartReadResult result = ReadSettingsAtStart(fs_, settings_);
+    const StartRead read = result.outcome;
+    if (read == StartRead::kRepaired) {
+        ShowMessageNotice(nullptr, LoadResourceText(GetModuleHandleW(nullptr), IDS_SETTINGS_KEPT) +
+                                       WidenCp932(result.keptCopy));
+        SayFailedWrite();
+    }
+    if (read == StartRead::kUnreadable) {
+        ShowMessageNotice(nullptr, LoadResourceText(GetModuleHandleW(nullptr), IDS_SETTINGS_UNREADABLE));
+        EndWithoutSaving();
+        return TRUE;
+    }
     SetOpeningBackground(ResolveBackground(settings_, fs_));
     LoadSkinBackground();
-    FillPetList(settingsRead);
+    FillPetList(read != StartRead::kMissing);
     EnableItem(IDC_MAIL_STOP, false);
     mailCheck_ = std::make_unique<MailCheckRunner>(Window());
     MarkLaunchTarget(Window());
@@ -152,9 +165,19 @@ void PetListDialog::FillPetList(bool settingsRead) {
     }
 }
 
+void PetListDialog::SayFailedWrite() {
+    if (watchedFs_.TakeFailedWrite()) {
+        ShowMessageNotice(Window(), LoadResourceText(GetModuleHandleW(nullptr), IDS_SETTINGS_NOT_WRITTEN));
+    }
+}
+
 void PetListDialog::OnOK() {
-    // The write's result is not reported: the window closes either way.
-    WriteSettings(fs_, settings_);
+    // After an escaped first-run setup there is nothing to record, and writing an empty file
+    // would keep the next start from offering the setup again.
+    if (!NothingToRecord(fs_, settings_) && !WriteSettings(fs_, settings_)) {
+        SayFailedWrite();
+        return;
+    }
     SkinDialog::OnOK();
 }
 
@@ -165,15 +188,20 @@ bool PetListDialog::OnCommand(WORD code, WORD id, HWND control) {
     switch (id) {
         case IDC_LAUNCH:
             LaunchPet(petList_, fs_, settings_, desktop_, hostStarter_);
+            SayFailedWrite();
             return true;
         case IDC_ADD_PET:
             AddPet(Window(), petList_, fs_, settings_);
+            SayFailedWrite();
             return true;
         case IDC_DELETE_PET:
             DeletePet(petList_, fs_, settings_);
+            // A failed write here has been shown as "00 0B" already.
+            watchedFs_.TakeFailedWrite();
             return true;
         case IDC_MAIL_SETTINGS:
             ShowMailSettings(Window(), petList_, fs_, settings_);
+            SayFailedWrite();
             return true;
         case IDC_MAIL_START:
             StartMailCheck();
@@ -183,6 +211,7 @@ bool PetListDialog::OnCommand(WORD code, WORD id, HWND control) {
             return true;
         case IDC_CHOOSE_BACKGROUND:
             if (ChooseBackground(Window(), fs_, settings_)) {
+                SayFailedWrite();
                 EndWithoutSaving();
             }
             return true;

@@ -13,6 +13,7 @@
 #include "pets/HostLaunch.h"
 #include "settings/AppSettings.h"
 #include "settings/FileSystem.h"
+#include "settings/SettingsWriteWatch.h"
 #include "skin/SkinDialog.h"
 
 namespace torvin {
@@ -41,6 +42,8 @@ private:
     void RunPendingLaunch();
     void SetUpPetList();
     void FillPetList(bool settingsRead);
+    // One notice after any command whose write of setting.ini failed.
+    void SayFailedWrite();
     void PaintMinimised() const;
     void StartMailCheck();
     void StopMailCheck();
@@ -49,6 +52,8 @@ private:
     // Ends the window the plain OK way, without the save of "終了".
     void EndWithoutSaving();
 
+    // Every file step goes through the watch, so no failed write of setting.ini goes unsaid.
+    SettingsWriteWatch watchedFs_;
     FileSystem& fs_;
     AppSettings& settings_;
     DesktopWindows& desktop_;

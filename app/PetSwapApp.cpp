@@ -33,17 +33,18 @@ bool PetSwapApp::StartUp() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    // A test for the mark, never an acquisition: the mutex is not waited on or owned.
-    if (HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kRunningMutexName)) {
+    // Creating is the test, so two starts cannot both pass it. The mutex is never waited on or
+    // owned; a first copy running elevated denies us access to it, which means running too.
+    runningMutex_.Reset(CreateMutexW(nullptr, FALSE, kRunningMutexName));
+    const DWORD created = GetLastError();
+    if (created == ERROR_ALREADY_EXISTS || created == ERROR_ACCESS_DENIED || !runningMutex_) {
         if (request.kind == StartRequest::Kind::kLaunch) {
             HandOffLaunch(request.petName);
         } else {
-            MessageBoxW(nullptr, L"既に起動されています。", L"Torvin", MB_OK);
+            MessageBoxW(nullptr, LoadResourceText(instance_, IDS_ALREADY_RUNNING).c_str(), L"Torvin", MB_OK);
         }
-        CloseHandle(existing);
         return false;
     }
-    runningMutex_ = CreateMutexW(nullptr, FALSE, kRunningMutexName);
 
     WinDesktopWindows desktop;
     WinHostStarter hostStarter;
@@ -57,9 +58,7 @@ bool PetSwapApp::StartUp() {
 }
 
 int PetSwapApp::ShutDown() {
-    if (runningMutex_ != nullptr) {
-        ReleaseMutex(runningMutex_);
-    }
+    runningMutex_.Reset();
     if (socketsStarted_) {
         WSACleanup();
     }

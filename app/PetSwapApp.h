@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include "framework/UniqueHandle.h"
+
 namespace torvin {
 
 inline constexpr wchar_t kRunningMutexName[] = L"TORVIN_RUNNING";
 
 class PetSwapApp {
-public:
+  public:
     explicit PetSwapApp(HINSTANCE instance) : instance_(instance) {}
     PetSwapApp(const PetSwapApp&) = delete;
     PetSwapApp& operator=(const PetSwapApp&) = delete;
@@ -19,10 +21,10 @@ public:
     // Returns the process exit code.
     int ShutDown();
 
-private:
+  private:
     HINSTANCE instance_;
-    // Not closed here: the system removes the named mutex with the process.
-    HANDLE runningMutex_ = nullptr;
+    // The single-instance mark, held until shutdown.
+    UniqueKernelHandle runningMutex_;
     bool socketsStarted_ = false;
 };
 

@@ -39,23 +39,27 @@ void RecordFirstPet(AppSettings& settings, const std::string& petName, const std
 
 PetError LayOutFirstPet(FileSystem& fs, AppSettings& settings, const std::string& petName,
                         const std::string& hostDir) {
-    if (CheckFolderName(petName) != PetNameProblem::kNone || !HostDirFits(hostDir)) {
+    if (CheckFolderName(petName) != PetNameProblem::kNone || !fs.NameConverts(petName) ||
+        !HostDirFits(hostDir)) {
+        return PetError::kFirstPetCopy;
+    }
+    const std::string live = HostSettingsPath(hostDir);
+    const std::string stored = PetSettingsPath(petName);
+    const bool hasLive = fs.PathExists(live);
+    if (fs.PathExists(stored) && !(hasLive && CopyFirstPet(fs, live, stored))) {
+        return PetError::kFirstPetCopy;
+    }
+    fs.MakeFolder(StorageRootPath());
+    fs.MakeFolder(BackupFolderPath());
+    fs.MakeFolder(PetFolderPath(petName));
+    if (hasLive && !fs.PathExists(BackupFilePath()) && !CopyIfAbsent(fs, live, BackupFilePath())) {
+        return PetError::kBackupCopy;
+    }
+    if (hasLive && !CopyFirstPet(fs, live, stored)) {
         return PetError::kFirstPetCopy;
     }
     RecordFirstPet(settings, petName, hostDir);
     WriteSettings(fs, settings);
-
-    fs.MakeFolder(StorageRootPath());
-    fs.MakeFolder(BackupFolderPath());
-    fs.MakeFolder(PetFolderPath(petName));
-
-    const std::string live = HostSettingsPath(hostDir);
-    if (!fs.PathExists(BackupFilePath()) && !CopyIfAbsent(fs, live, BackupFilePath())) {
-        return PetError::kBackupCopy;
-    }
-    if (!CopyFirstPet(fs, live, PetSettingsPath(petName))) {
-        return PetError::kFirstPetCopy;
-    }
     return PetError::kNone;
 }
 

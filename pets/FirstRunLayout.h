@@ -14,13 +14,14 @@ namespace torvin {
 // Fills the record for the first pet as setup does; versionText and skinFile stay as they are.
 void RecordFirstPet(AppSettings& settings, const std::string& petName, const std::string& hostDir);
 
-// The whole layout. The caller has checked the name with CheckFolderName and the folder with
-// HostDirFits; a name that fails the check is refused with "00 09" before anything is written.
-// Copies never overwrite: a backup from an earlier installation is kept as it is and counts as
-// done, so a retry after "00 09" can succeed; a first pet's file already in its folder is kept
-// too and refused with "00 09", unless it holds the very bytes of the host's file.
-// setting.ini is written before any copy, so from then on a later
-// start finds the first pet recorded, whatever happens below; its write result is not examined.
+// The whole layout. Everything is checked and copied before anything is recorded, so no
+// record, in memory or on disk, ever names a pet whose setup failed: a name that is not a
+// valid folder name or a host folder that does not fit is refused with "00 09"; a first pet's
+// file already in its folder is kept and refused with "00 09", unless it holds the very bytes
+// of the host's file (the copy of an earlier try that was cut off). Copies never overwrite: a
+// backup from an earlier installation is kept as it is and counts as done. With no host file
+// yet there is nothing to back up, and the first pet starts without a stored file. Last, the
+// first pet is recorded and setting.ini written; the caller tells the user if that failed.
 PetError LayOutFirstPet(FileSystem& fs, AppSettings& settings, const std::string& petName,
                         const std::string& hostDir);
 

@@ -5,7 +5,10 @@
 
 namespace torvin {
 
-bool HostNotRunning(DesktopWindows& windows) {
+bool HostNotRunning(DesktopWindows& windows, const std::string& hostDir) {
+    if (!hostDir.empty() && windows.RunsImage(HostExePath(hostDir))) {
+        return false;
+    }
     for (const auto& window : windows.TopWindowsInZOrder()) {
         // "Nimbrel" is ASCII, so its 7 CP932 bytes are exactly these 7 UTF-16 units.
         if (window.visible && window.title.starts_with(L"Nimbrel")) {
@@ -17,8 +20,11 @@ bool HostNotRunning(DesktopWindows& windows) {
 
 LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings, const std::string& petName,
                                DesktopWindows& windows, HostStarter& starter) {
-    if (!HostNotRunning(windows)) {
+    if (!HostNotRunning(windows, settings.hostDir)) {
         return {LaunchOutcome::kHostRunning, PetError::kNone};
+    }
+    if (!HostFolderUsable(fs, settings.hostDir)) {
+        return {LaunchOutcome::kNoHostFolder, PetError::kNone};
     }
     if (const auto error = SwapInPet(fs, settings, petName); error != PetError::kNone) {
         return {LaunchOutcome::kFailed, error};

@@ -22,6 +22,9 @@ class DesktopWindows {
     virtual ~DesktopWindows() = default;
     // Every top-level window, topmost first.
     virtual std::vector<TopWindow> TopWindowsInZOrder() = 0;
+    // True when a process runs the executable at this full path (compared as the file system
+    // compares paths), whether or not it shows a window.
+    virtual bool RunsImage(const std::string& exePath) = 0;
 };
 
 class HostStarter {
@@ -32,13 +35,15 @@ class HostStarter {
     virtual bool Start(const std::string& exePath) = 0;
 };
 
-// False when a visible window's title begins with "Nimbrel" (case-sensitive, whatever follows);
-// hidden and untitled windows never count.
-bool HostNotRunning(DesktopWindows& windows);
+// False when a visible window's title begins with "Nimbrel" (case-sensitive, whatever follows),
+// or when a process runs the host folder's Nimbrel20.exe: a host hidden in the tray or still
+// starting counts too. Hidden and untitled windows alone never count.
+bool HostNotRunning(DesktopWindows& windows, const std::string& hostDir);
 
 enum class LaunchOutcome : std::uint8_t {
     kStarted,
     kHostRunning,   // refused before anything changed
+    kNoHostFolder,  // no usable host folder: refused before any file step
     kHostNotFound,  // swap done and recorded, but no Nimbrel20.exe in the host folder
     kFailed,        // see error
 };

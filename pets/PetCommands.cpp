@@ -1,11 +1,16 @@
 #include "pets/PetCommands.h"
 
 #include "framework/CodePage.h"
+#include "framework/MessageNotice.h"
+#include "framework/ResourceText.h"
 #include "pets/AddPetDialog.h"
+#include "pets/HostFolderChoice.h"
 #include "pets/NameNotice.h"
 #include "pets/Notices.h"
 #include "pets/PetRoster.h"
 #include "pets/SetupDialog.h"
+#include "resources/resource.h"
+#include "settings/SettingsStore.h"
 
 namespace torvin {
 
@@ -17,7 +22,7 @@ void LaunchPet(const ListView& petList, FileSystem& fs, AppSettings& settings, D
 void LaunchPetInRow(int row, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
                     HostStarter& starter) {
     // The running host is refused before the selection is even looked at.
-    if (!HostNotRunning(windows)) {
+    if (!HostNotRunning(windows, settings.hostDir)) {
         ShowHostRunning();
         return;
     }
@@ -36,9 +41,20 @@ void LaunchPetInRow(int row, FileSystem& fs, AppSettings& settings, DesktopWindo
         case LaunchOutcome::kHostNotFound:
             ShowHostNotFound();
             break;
+        case LaunchOutcome::kNoHostFolder:
+            OfferHostFolder(fs, settings);
+            break;
         case LaunchOutcome::kFailed:
             ShowErrorCode(settings, ErrorCodeText(result.error));
             break;
+    }
+}
+
+void OfferHostFolder(FileSystem& fs, AppSettings& settings) {
+    ShowMessageNotice(nullptr, LoadResourceText(GetModuleHandleW(nullptr), IDS_NO_HOST_FOLDER));
+    if (const auto folder = ChooseHostFolder(nullptr, fs)) {
+        settings.hostDir = *folder;
+        WriteSettings(fs, settings);
     }
 }
 
@@ -89,8 +105,10 @@ void DeletePet(const ListView& petList, FileSystem& fs, AppSettings& settings) {
 void RunFirstSetup(const ListView& petList, FileSystem& fs, AppSettings& settings) {
     SetupDialog setup(fs, settings);
     setup.RunModal();
-    petList.InsertItem(0, L"");
-    petList.SetSubItem(0, 0, WidenCp932(settings.activePet));
+    // Escaped, the setup recorded no pet, and the list shows none: row i is always pet i.
+    for (int i = 0; i < settings.petCount; ++i) {
+        petList.InsertItem(i, WidenCp932(settings.pets[static_cast<std::size_t>(i)].name));
+    }
 }
 
 }  // namespace torvin

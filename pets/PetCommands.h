@@ -17,10 +17,11 @@ void LaunchPet(const ListView& petList, FileSystem& fs, AppSettings& settings, D
 // counts as no selection.
 void LaunchPetInRow(int row, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
                     HostStarter& starter);
+// Says that no usable host folder is recorded and offers the host-folder part of the setup.
+void OfferHostFolder(FileSystem& fs, AppSettings& settings);
 void AddPet(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings);
 void DeletePet(const ListView& petList, FileSystem& fs, AppSettings& settings);
-// Shows the setup dialog; afterwards the list gets its one row showing activePet, whatever
-// way the dialog ended.
+// Shows the setup dialog; afterwards the list shows the pets it recorded (none when escaped).
 void RunFirstSetup(const ListView& petList, FileSystem& fs, AppSettings& settings);
 
 }  // namespace torvin

@@ -68,19 +68,6 @@ bool IsDeviceName(std::string stem) {
            stem[3] <= '9';
 }
 
-// A character folded as a case-insensitive file system compares it.
-std::uint16_t FoldedCharacter(const Character& c) {
-    if (!c.wide) {
-        return static_cast<std::uint16_t>(static_cast<unsigned char>(UpperAscii(static_cast<char>(c.first))));
-    }
-    std::uint16_t second = c.second;
-    // Full-width a-z (0x8281-0x829A) fold onto A-Z (0x8260-0x8279).
-    if (c.first == 0x82 && second >= 0x81 && second <= 0x9A) {
-        second = static_cast<std::uint16_t>(second - 0x21);
-    }
-    return static_cast<std::uint16_t>((c.first << 8) | second);
-}
-
 }  // namespace
 
 PetNameProblem CheckFolderName(const std::string& name) {
@@ -116,7 +103,8 @@ PetNameProblem CheckFolderName(const std::string& name) {
         return PetNameProblem::kTrailingDotOrBlank;
     }
     // A lead byte is never '.', so the first '.' byte is the first dot character.
-    if (IsDeviceName(name.substr(0, name.find('.'))) || name == cp932::kBackupFolderName) {
+    if (IsDeviceName(name.substr(0, name.find('.'))) || name == cp932::kBackupFolderName ||
+        name == cp932::kRecoveryFolderName) {
         return PetNameProblem::kReservedName;
     }
     return PetNameProblem::kNone;
@@ -126,21 +114,43 @@ bool RosterFull(const AppSettings& settings) {
     return settings.petCount >= kMaxPets;
 }
 
-bool SameFolderName(const std::string& a, const std::string& b) {
-    std::u16string foldedA, foldedB;
-    const bool wholeA =
-        ForEachCharacter(a, [&](const Character& c) { foldedA.push_back(FoldedCharacter(c)); });
-    const bool wholeB =
-        ForEachCharacter(b, [&](const Character& c) { foldedB.push_back(FoldedCharacter(c)); });
-    return wholeA && wholeB ? foldedA == foldedB : a == b;
+std::optional<std::string> StoredFolderName(const std::string& name) {
+    std::size_t at = 0;
+    std::size_t keep = 0;
+    bool usable = true;
+    const bool whole = ForEachCharacter(name, [&](const Character& c) {
+        at += c.wide ? 2 : 1;
+        if (!c.wide && (c.first < 0x20 || c.first == 0x7F || IsForbidden(c.first))) {
+            usable = false;
+        }
+        if (c.wide || (c.first != '.' && c.first != ' ')) {
+            keep = at;
+        }
+    });
+    std::string folder = name.substr(0, keep);
+    // The backup and recovery folders hold other pets' data, never this name's own.
+    if (!whole || !usable || folder.empty() || folder == cp932::kRecoveryFolderName ||
+        folder == cp932::kBackupFolderName) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
+bool SameStoredFolder(FileSystem& fs, const std::string& a, const std::string& b) {
+    const auto folderA = StoredFolderName(a);
+    const auto folderB = StoredFolderName(b);
+    return folderA && folderB ? fs.SameEntryName(*folderA, *folderB) : a == b;
 }
 
 PetNameProblem CheckNewPetName(const std::string& name, const AppSettings& settings, FileSystem& fs) {
-    if (RosterFull(settings)) {
+    if (settings.petCount < 0 || RosterFull(settings)) {
         return PetNameProblem::kRosterFull;
     }
     if (const auto problem = CheckFolderName(name); problem != PetNameProblem::kNone) {
         return problem;
+    }
+    if (!fs.NameConverts(name)) {
+        return PetNameProblem::kBrokenText;
     }
     for (int i = 0; i < settings.petCount; ++i) {
         if (settings.pets[static_cast<std::size_t>(i)].name == name) {
@@ -148,13 +158,9 @@ PetNameProblem CheckNewPetName(const std::string& name, const AppSettings& setti
         }
     }
     for (int i = 0; i < settings.petCount; ++i) {
-        if (SameFolderName(settings.pets[static_cast<std::size_t>(i)].name, name)) {
+        if (SameStoredFolder(fs, settings.pets[static_cast<std::size_t>(i)].name, name)) {
             return PetNameProblem::kSameFolder;
         }
-    }
-    // The name is a valid folder name, so it holds no wildcard and the test is exact.
-    if (fs.PathExists(PetSettingsPath(name))) {
-        return PetNameProblem::kSameFolder;
     }
     return PetNameProblem::kNone;
 }

@@ -24,6 +24,18 @@ std::string BackupFilePath() {
     return BackupFolderPath() + cp932::kHostSettingsSuffix;
 }
 
+std::string PetBackupGenerationPath(const std::string& petName) {
+    return PetSettingsPath(petName) + ".bak";
+}
+
+std::string RecoveryFolderPath() {
+    return PetFolderPath(cp932::kRecoveryFolderName);
+}
+
+std::string RecoveryFilePath(int n) {
+    return RecoveryFolderPath() + "\\" + std::to_string(n) + "_" + (cp932::kHostSettingsSuffix + 1);
+}
+
 std::string HostSettingsPath(const std::string& hostDir) {
     return hostDir + cp932::kHostSettingsSuffix;
 }

@@ -17,6 +17,11 @@ std::string PetFolderPath(const std::string& petName);
 std::string PetSettingsPath(const std::string& petName);
 std::string BackupFolderPath();
 std::string BackupFilePath();
+// The previous stored copy, kept as one generation at every save-back.
+std::string PetBackupGenerationPath(const std::string& petName);
+std::string RecoveryFolderPath();
+// The n-th file moved into the recovery folder.
+std::string RecoveryFilePath(int n);
 std::string HostSettingsPath(const std::string& hostDir);
 std::string HostExePath(const std::string& hostDir);
 

@@ -30,10 +30,20 @@ DeleteOutcome DeletePetFromRoster(FileSystem& fs, AppSettings& settings, int ind
     if (!WriteSettingsWithoutPet(fs, settings, index)) {
         return DeleteOutcome::kNotWritten;
     }
-    if (CheckFolderName(name) == PetNameProblem::kNone) {
-        fs.RemoveFile(PetSettingsPath(name));
-        fs.RemoveFolder(PetFolderPath(name));
+    // Another pet may map to the same folder (an exact duplicate, or a name the file system
+    // folds together): then the folder and its files are that pet's and stay.
+    const auto folder = StoredFolderName(name);
+    if (!folder) {
+        return DeleteOutcome::kDeleted;
     }
+    for (int i = 0; i < settings.petCount; ++i) {
+        if (SameStoredFolder(fs, settings.pets[static_cast<std::size_t>(i)].name, name)) {
+            return DeleteOutcome::kDeleted;
+        }
+    }
+    fs.RemoveFile(PetSettingsPath(*folder));
+    fs.RemoveFile(PetBackupGenerationPath(*folder));
+    fs.RemoveFolder(PetFolderPath(*folder));
     return DeleteOutcome::kDeleted;
 }
 

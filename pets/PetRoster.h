@@ -13,9 +13,10 @@
 namespace torvin {
 
 // Appends a pet after CheckNewPetName accepted its name: empty mail texts, left out of the
-// mail check. Then writes setting.ini (its result is not examined: the pet stays in memory and
-// the next successful write records it) and makes the pet's folder (not examined either: the
-// first save-back into it makes it again). A refused name changes nothing.
+// mail check. Then writes setting.ini (on failure the pet stays in memory and the next
+// successful write records it; the caller tells the user) and makes the pet's folder (the
+// first save-back into it makes it again). A stored file already in that folder becomes the
+// pet's. A refused name changes nothing.
 PetNameProblem AddPetToRoster(FileSystem& fs, AppSettings& settings, const std::string& name);
 
 enum class DeleteOutcome : std::uint8_t {
@@ -27,8 +28,8 @@ enum class DeleteOutcome : std::uint8_t {
 };
 
 // Writes setting.ini without the pet first; only once that succeeded does the pet leave the
-// record and lose its stored file and (when then empty) its folder. A name that is not a
-// valid folder name leaves the record without any file being touched.
+// record and lose its stored file, backup generation and (when then empty) its folder. A
+// folder that a remaining pet maps to, or a name that maps to no folder, is left untouched.
 DeleteOutcome DeletePetFromRoster(FileSystem& fs, AppSettings& settings, int index);
 
 }  // namespace torvin

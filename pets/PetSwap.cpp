@@ -1,5 +1,7 @@
 #include "pets/PetSwap.h"
 
+#include <optional>
+
 #include "pets/PetNames.h"
 #include "pets/PetPaths.h"
 #include "settings/SettingsStore.h"
@@ -8,55 +10,81 @@ namespace torvin {
 
 namespace {
 
-// Saves the host's live file as the active pet's stored copy. With no live file there is
-// nothing newer to save, and the stored copy, then the pet's only data, stays as it is.
-bool SaveActivePet(FileSystem& fs, const AppSettings& settings, const std::string& live) {
-    if (settings.activePet.empty() || !fs.PathExists(live)) {
-        return true;
-    }
-    // Heals a tree left unfinished by a cut-off setup or a folder that could not be made when
-    // the pet was added; existing folders are fine.
+// A same-volume rename when it can; across volumes a copy that is flushed before it is renamed
+// into place, after which the source goes.
+bool MoveDurably(FileSystem& fs, const std::string& from, const std::string& to) {
+    return fs.MoveReplacing(from, to) || (CopyReplacing(fs, from, to) && fs.RemoveFile(from));
+}
+
+// Keeps the previous stored copy as one backup generation, then moves the live file over it.
+// Heals a folder that a cut-off setup or a failed add left unmade.
+bool SaveBack(FileSystem& fs, const std::string& folder, const std::string& live) {
     fs.MakeFolder(StorageRootPath());
-    fs.MakeFolder(PetFolderPath(settings.activePet));
-    return CopyReplacing(fs, live, PetSettingsPath(settings.activePet));
-}
-
-bool RecordNoActivePet(FileSystem& fs, const AppSettings& settings) {
-    if (settings.activePet.empty()) {
-        return true;
+    fs.MakeFolder(PetFolderPath(folder));
+    const std::string stored = PetSettingsPath(folder);
+    if (fs.PathExists(stored) && !fs.MoveReplacing(stored, PetBackupGenerationPath(folder))) {
+        return false;
     }
-    AppSettings withoutActive = settings;
-    withoutActive.activePet.clear();
-    return WriteSettings(fs, withoutActive);
+    return fs.MoveReplacing(live, stored) || CopyReplacing(fs, live, stored);
 }
 
-bool ClearHostSettings(FileSystem& fs, const std::string& live) {
-    return !fs.PathExists(live) || fs.RemoveFile(live);
+bool MoveToRecovery(FileSystem& fs, const std::string& live) {
+    fs.MakeFolder(StorageRootPath());
+    fs.MakeFolder(RecoveryFolderPath());
+    int n = 1;
+    while (fs.PathExists(RecoveryFilePath(n))) {
+        ++n;
+    }
+    return MoveDurably(fs, live, RecoveryFilePath(n));
+}
+
+bool RecordActivePet(FileSystem& fs, const AppSettings& settings, const std::string& active) {
+    AppSettings recorded = settings;
+    recorded.activePet = active;
+    return WriteSettings(fs, recorded);
 }
 
 }  // namespace
 
+bool HostFolderUsable(FileSystem& fs, const std::string& hostDir) {
+    return HostDirFits(hostDir) && hostDir.find_first_of("*?") == std::string::npos &&
+           (fs.PathExists(hostDir) || fs.PathExists(HostExePath(hostDir)));
+}
+
 PetError SwapInPet(FileSystem& fs, AppSettings& settings, const std::string& chosenName) {
-    // Names from a hand-edited setting.ini are checked too: no path may leave the storage root.
-    if (!settings.activePet.empty() && CheckFolderName(settings.activePet) != PetNameProblem::kNone) {
-        return PetError::kSaveBackCopy;
-    }
-    if (CheckFolderName(chosenName) != PetNameProblem::kNone) {
+    const std::optional<std::string> chosen = StoredFolderName(chosenName);
+    if (!chosen || !HostFolderUsable(fs, settings.hostDir)) {
         return PetError::kPutInPlace;
     }
     const std::string live = HostSettingsPath(settings.hostDir);
-    if (!SaveActivePet(fs, settings, live)) {
-        return PetError::kSaveBackCopy;
+    const std::optional<std::string> active =
+        settings.activePet.empty() ? std::nullopt : StoredFolderName(settings.activePet);
+    if (fs.PathExists(live)) {
+        const bool saved = active ? SaveBack(fs, *active, live) : MoveToRecovery(fs, live);
+        if (!saved) {
+            return active ? PetError::kSaveBackCopy : PetError::kClearHost;
+        }
     }
-    if (!RecordNoActivePet(fs, settings) || !ClearHostSettings(fs, live)) {
+    // Relaunching the active pet puts its own file back, so the record may keep naming it.
+    const bool samePet = active && fs.SameEntryName(*active, *chosen);
+    if (!samePet && !settings.activePet.empty() && !RecordActivePet(fs, settings, "")) {
         return PetError::kClearHost;
     }
-    const std::string stored = PetSettingsPath(chosenName);
+    if (fs.PathExists(live) && !fs.RemoveFile(live)) {
+        // The live file is saved and still the active pet's own: the record names it again.
+        RecordActivePet(fs, settings, settings.activePet);
+        return PetError::kClearHost;
+    }
+    if (!samePet) {
+        settings.activePet.clear();
+    }
+    const std::string stored = PetSettingsPath(*chosen);
     if (fs.PathExists(stored) && !CopyReplacing(fs, stored, live)) {
         return PetError::kPutInPlace;
     }
     settings.activePet = chosenName;
     if (!WriteSettings(fs, settings)) {
+        WriteSettings(fs, settings);
         return PetError::kRecordActivePet;
     }
     return PetError::kNone;

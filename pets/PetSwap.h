@@ -2,16 +2,18 @@
 // Swapping the host's live settings file for a chosen pet's stored copy: the file steps of a
 // launch, from the save-back of the active pet to recording the chosen pet in setting.ini.
 //
-// Whatever step fails or is cut off, no pet loses its data: every copy into place goes to a
-// temporary name and is renamed over its target, and setting.ini never names a pet as active
-// while the host folder may hold another pet's file. In order:
-//   1. save-back: the host's live file replaces the active pet's stored copy     ("00 02")
+// Whatever step fails or is cut off, no pet loses its data. In order:
+//   1. save-back: the active pet's stored copy becomes its backup generation (.bak), then the
+//      live file is moved over the stored copy (across volumes: copied, flushed, renamed)
+//                                                                                ("00 02")
+//      A live file that no pet owns is moved into the recovery folder, never deleted.
 //   2. setting.ini records that no pet is active                                 ("00 04")
-//   3. the host's live file is deleted                                           ("00 04")
-//   4. the chosen pet's stored copy, when it has one, replaces the live file      ("00 05")
+//   3. a live file still there (after a copy across volumes) is deleted          ("00 04")
+//   4. the chosen pet's stored copy, when it has one, is copied to a temporary, flushed and
+//      renamed over the live file                                                ("00 05")
 //   5. the chosen pet becomes activePet and setting.ini records it               ("00 07")
-// On "00 02", "00 04" and "00 05" activePet in memory keeps the pet that was active; on "00 07"
-// it holds the chosen pet while setting.ini still records no active pet.
+// After "00 04" and "00 07" setting.ini is rewritten once more to name the pet whose file is
+// in the host folder; activePet in memory always names that pet, or none.
 
 #include <string>
 
@@ -20,6 +22,10 @@
 #include "settings/FileSystem.h"
 
 namespace torvin {
+
+// False when the host folder is empty, too long or missing: no file step may then run, or it
+// would act on the root of a drive.
+bool HostFolderUsable(FileSystem& fs, const std::string& hostDir);
 
 PetError SwapInPet(FileSystem& fs, AppSettings& settings, const std::string& chosenName);
 

@@ -1,14 +1,12 @@
 #include "pets/SetupDialog.h"
 
 #include "framework/CodePage.h"
-#include "framework/FolderBrowser.h"
-#include "framework/MessageNotice.h"
 #include "pets/FirstRunLayout.h"
+#include "pets/HostFolderChoice.h"
 #include "pets/NameNotice.h"
 #include "pets/Notices.h"
 #include "pets/PetError.h"
 #include "pets/PetNames.h"
-#include "pets/PetPaths.h"
 
 namespace torvin {
 
@@ -48,21 +46,12 @@ void SetupDialog::CountFilledField() {
 }
 
 void SetupDialog::Browse() {
-    const auto chosen = BrowseForFolder(nullptr, L"Nimbrel20.exeのあるディレクトリ指定してください");
-    if (!chosen) {
+    const auto path = ChooseHostFolder(Window(), fs_);
+    if (!path) {
         return;
     }
-    const auto path = NarrowCp932(*chosen);
-    if (!path || !HostDirFits(*path)) {
-        ShowMessageNotice(Window(), L"このフォルダは使えません。\n"
-                                    L"パスが長すぎるか、使えない文字が含まれています。");
-        return;
-    }
-    if (!fs_.PathExists(HostExePath(*path))) {
-        ShowHostNotFound();
-        return;
-    }
-    settings_.hostDir = *path;
+    // Held here until OK: the record gets the folder only together with the first pet.
+    hostDir_ = *path;
     SetItemTextCp932(IDC_SETUP_FOLDER, *path);
     if (!folderChosen_) {
         folderChosen_ = true;
@@ -80,7 +69,7 @@ void SetupDialog::OnOK() {
         ShowNameRefused(Window(), problem);
         return;
     }
-    if (const PetError error = LayOutFirstPet(fs_, settings_, *name, settings_.hostDir); error != PetError::kNone) {
+    if (const PetError error = LayOutFirstPet(fs_, settings_, *name, hostDir_); error != PetError::kNone) {
         ShowErrorCode(settings_, ErrorCodeText(error));
         return;
     }

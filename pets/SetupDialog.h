@@ -12,15 +12,16 @@
 namespace torvin {
 
 class SetupDialog : public SkinDialog {
-public:
-    SetupDialog(FileSystem& fs, AppSettings& settings) : SkinDialog(IDD_SETUP, nullptr), fs_(fs), settings_(settings) {}
+  public:
+    SetupDialog(FileSystem& fs, AppSettings& settings)
+        : SkinDialog(IDD_SETUP, nullptr), fs_(fs), settings_(settings) {}
 
-protected:
+  protected:
     BOOL OnInit() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
     void OnOK() override;
 
-private:
+  private:
     void Browse();
     // Two events count once each: the name field changed, and a host folder was chosen. The
     // second of them enables OK for good.
@@ -31,6 +32,7 @@ private:
     int setupFieldsFilled_ = 0;
     bool setupNameEdited_ = false;
     bool folderChosen_ = false;
+    std::string hostDir_;
 };
 
 }  // namespace torvin

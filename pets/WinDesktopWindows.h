@@ -1,5 +1,5 @@
 #pragma once
-// The real desktop's top-level windows, for the test whether the host runs.
+// The real desktop's top-level windows and processes, for the test whether the host runs.
 
 #include "pets/HostLaunch.h"
 
@@ -8,6 +8,7 @@ namespace torvin {
 class WinDesktopWindows final : public DesktopWindows {
   public:
     std::vector<TopWindow> TopWindowsInZOrder() override;
+    bool RunsImage(const std::string& exePath) override;
 };
 
 }  // namespace torvin

@@ -91,6 +91,11 @@
 #define IDS_HAND_OFF_FAILED 113
 #define IDS_LAUNCH_DURING_MAIL_CHECK 114
 #define IDS_LAUNCH_WHILE_BUSY 115
+#define IDS_SETTINGS_NOT_WRITTEN 116
+#define IDS_SETTINGS_KEPT 117
+#define IDS_SETTINGS_UNREADABLE 118
+#define IDS_NO_HOST_FOLDER 119
+#define IDS_ALREADY_RUNNING 120
 
 // Icons: the program icon, then the skin buttons' pairs (hot while hovered or pressed, normal
 // otherwise), named after the button that shows them.

@@ -4,7 +4,9 @@ namespace torvin {
 
 namespace {
 
-std::string TemporaryNameFor(const std::string& path) { return path + ".tmp"; }
+std::string TemporaryNameFor(const std::string& path) {
+    return path + ".tmp";
+}
 
 }  // namespace
 

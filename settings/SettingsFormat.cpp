@@ -1,5 +1,7 @@
 #include "settings/SettingsFormat.h"
 
+#include <optional>
+
 #include "settings/Cp932Texts.h"
 
 namespace torvin {
@@ -10,7 +12,7 @@ constexpr std::string_view kSeparator = "------";
 
 // Hands out the lines in order; running past the end is how a short file shows.
 class LineCursor {
-public:
+  public:
     explicit LineCursor(const std::vector<std::string>& lines) : lines_(lines) {}
 
     bool Next(std::string& out) {
@@ -35,19 +37,68 @@ public:
         return true;
     }
 
-private:
+  private:
     const std::vector<std::string>& lines_;
     std::size_t next_ = 0;
 };
 
-bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 void AppendLine(std::string& out, std::string_view value) {
     out.append(value);
     out.append("\r\n");
 }
 
-void AppendNumber(std::string& out, std::int8_t value) { AppendLine(out, std::to_string(value)); }
+// The count line read as the C library reads a number, without the 8-bit wrap: an older program
+// wrote -128 after its 128th pet, and hand edits write 200. Nothing when outside 0-127.
+std::optional<int> ParsePetCount(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && IsCSpace(line[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+        negative = line[i] == '-';
+        ++i;
+    }
+    int value = 0;
+    while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
+        value = value * 10 + (line[i] - '0');
+        if (value > kMaxPets) {
+            return std::nullopt;
+        }
+        ++i;
+    }
+    if (negative && value != 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view line) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return line.starts_with(kMark) ? line.substr(kMark.size()) : line;
+}
+
+bool IsOlderLayout(const std::vector<std::string>& lines) {
+    const std::string_view first = WithoutByteOrderMark(lines.front());
+    if (first.starts_with('v')) {
+        return false;
+    }
+    return !(first.starts_with('V') && lines.size() > 1 && lines[1].empty());
+}
+
+bool ReadPetBlock(LineCursor& cursor, PetRecord& pet) {
+    return cursor.Next(pet.name) && cursor.Next(pet.mailAddress) && cursor.Next(pet.popServer) &&
+           cursor.Next(pet.userId) && cursor.Next(pet.password) && cursor.NextNumber(pet.mailCheckChoice) &&
+           cursor.Skip();
+}
+
+void AppendNumber(std::string& out, std::int8_t value) {
+    AppendLine(out, std::to_string(value));
+}
 
 }  // namespace
 
@@ -93,31 +144,30 @@ std::int8_t ParseSmallNumber(std::string_view line) {
 }
 
 ParseOutcome ParseSettings(const std::vector<std::string>& lines, AppSettings& settings) {
-    LineCursor cursor(lines);
-    if (!cursor.Next(settings.versionText)) {
-        return ParseOutcome::kEndedEarly;
-    }
-    if (settings.versionText.empty() || settings.versionText.front() != 'v') {
+    if (!lines.empty() && IsOlderLayout(lines)) {
         return ParseOutcome::kOlderLayout;
     }
-    const bool header = cursor.Skip() && cursor.Next(settings.hostDir) &&
+    LineCursor cursor(lines);
+    std::string countLine;
+    const bool header = cursor.Next(settings.versionText) && cursor.Skip() && cursor.Next(settings.hostDir) &&
                         cursor.NextNumber(settings.backgroundKind) && cursor.Next(settings.skinFile) &&
-                        cursor.NextNumber(settings.skinLayout) && cursor.NextNumber(settings.petCount) &&
-                        cursor.Skip() && cursor.Next(settings.activePet) && cursor.Skip();
+                        cursor.NextNumber(settings.skinLayout) && cursor.Next(countLine) && cursor.Skip() &&
+                        cursor.Next(settings.activePet) && cursor.Skip();
+    settings.versionText = std::string(WithoutByteOrderMark(settings.versionText));
+    settings.petCount = 0;
     if (!header) {
-        return ParseOutcome::kEndedEarly;
+        return ParseOutcome::kDamaged;
     }
-    for (int i = 0; i < settings.petCount; ++i) {
-        PetRecord& pet = settings.pets[static_cast<std::size_t>(i)];
-        const bool block = cursor.Next(pet.name) && cursor.Next(pet.mailAddress) &&
-                           cursor.Next(pet.popServer) && cursor.Next(pet.userId) &&
-                           cursor.Next(pet.password) && cursor.NextNumber(pet.mailCheckChoice) &&
-                           cursor.Skip();
-        if (!block) {
-            return ParseOutcome::kEndedEarly;
-        }
+    const std::optional<int> announced = ParsePetCount(countLine);
+    // A count that cannot be right means: count the blocks that are there.
+    const int wanted = announced.value_or(kMaxPets);
+    int read = 0;
+    for (PetRecord pet; read < wanted && ReadPetBlock(cursor, pet); ++read) {
+        settings.pets[static_cast<std::size_t>(read)] = std::move(pet);
+        pet = PetRecord{};
     }
-    return ParseOutcome::kComplete;
+    settings.petCount = static_cast<std::int8_t>(read);
+    return announced && read == *announced ? ParseOutcome::kComplete : ParseOutcome::kDamaged;
 }
 
 bool ParseOlderLayout(const std::vector<std::string>& lines, AppSettings& settings) {
@@ -125,24 +175,25 @@ bool ParseOlderLayout(const std::vector<std::string>& lines, AppSettings& settin
     settings.backgroundKind = 0;
     settings.skinPath.clear();
     LineCursor cursor(lines);
+    std::string countLine;
     const bool header = cursor.Skip() && cursor.Skip() && cursor.Skip() && cursor.Skip() &&
-                        cursor.Next(settings.hostDir) && cursor.NextNumber(settings.petCount) &&
+                        cursor.Next(settings.hostDir) && cursor.Next(countLine) &&
                         cursor.Next(settings.activePet);
+    settings.petCount = 0;
     if (!header) {
         return false;
     }
-    for (int i = 0; i < settings.petCount; ++i) {
-        PetRecord& pet = settings.pets[static_cast<std::size_t>(i)];
-        if (!cursor.Next(pet.name)) {
-            return false;
-        }
-        pet.mailAddress.clear();
-        pet.popServer.clear();
-        pet.userId.clear();
-        pet.password.clear();
+    const std::optional<int> announced = ParsePetCount(countLine);
+    const int wanted = announced.value_or(kMaxPets);
+    int read = 0;
+    for (std::string name; read < wanted && cursor.Next(name); ++read) {
+        PetRecord& pet = settings.pets[static_cast<std::size_t>(read)];
+        pet = PetRecord{};
+        pet.name = name;
         pet.mailCheckChoice = 1;
     }
-    return true;
+    settings.petCount = static_cast<std::int8_t>(read);
+    return announced && read == *announced;
 }
 
 std::string FormatSettings(const AppSettings& settings) {

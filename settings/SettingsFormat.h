@@ -20,17 +20,20 @@ std::vector<std::string> SplitLines(std::string_view bytes);
 std::int8_t ParseSmallNumber(std::string_view line);
 
 enum class ParseOutcome {
-    kComplete,      // every announced line was there
-    kOlderLayout,   // the first line does not start with 'v': convert with ParseOlderLayout
-    kEndedEarly,    // the lines ran out; the fields read so far hold their new values
+    kComplete,     // every announced line was there
+    kOlderLayout,  // the older layout: convert with ParseOlderLayout
+    kDamaged,      // cut short, or a pet count outside 0-127: the record holds what could be read
 };
 
-// Reads the current layout into the record. Fields are assigned as they are read, so a file
-// that ends early leaves the values before the gap in the record.
+// Reads the current layout into the record. A UTF-8 byte-order mark before the first line is
+// dropped, and a version line that starts with 'V' still counts as the current layout when
+// its empty second line says so. A damaged file keeps every header line that was
+// there and every complete pet block, and petCount then counts those blocks.
 ParseOutcome ParseSettings(const std::vector<std::string>& lines, AppSettings& settings);
 
 // Reads the older layout (host directory, count, active pet, one name per pet) and fills the
-// record as the conversion does. False when a line is missing; fields read so far stay.
+// record as the conversion does. False when a line is missing; petCount then counts the names
+// that were there.
 bool ParseOlderLayout(const std::vector<std::string>& lines, AppSettings& settings);
 
 // The whole file in the current layout, with CR LF line ends.

@@ -2,7 +2,8 @@
 // one settings file "Nimbrel設定.nbc" beside its exe and shows a visible window whose title
 // starts with "Nimbrel". The title shows the first line of the settings file, so a look tells
 // whose file is in place; closing the window appends one line "session N" to the file.
-// NIMBREL_READY_DELAY_MS delays the window (and so readiness for input) for slow-start tests.
+// NIMBREL_READY_DELAY_MS delays the window (and so readiness for input) for slow-start tests;
+// NIMBREL_HIDDEN keeps the window hidden, as a host that sits in the notification area.
 #include <windows.h>
 
 #include <cstdlib>
@@ -30,7 +31,8 @@ std::string ReadSettings() {
 void AppendSession() {
     const std::string content = ReadSettings();
     int sessions = 0;
-    for (std::size_t at = content.find("session "); at != std::string::npos; at = content.find("session ", at + 1)) {
+    for (std::size_t at = content.find("session "); at != std::string::npos;
+         at = content.find("session ", at + 1)) {
         ++sessions;
     }
     std::ofstream out(SettingsPath().c_str(), std::ios::binary | std::ios::app);
@@ -75,8 +77,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"NimbrelStandIn";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowW(L"NimbrelStandIn", Title().c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 420,
-                                160, nullptr, nullptr, instance, nullptr);
+    const DWORD visible = std::getenv("NIMBREL_HIDDEN") != nullptr ? 0 : WS_VISIBLE;
+    HWND window = CreateWindowW(L"NimbrelStandIn", Title().c_str(), WS_OVERLAPPEDWINDOW | visible, 40, 40,
+                                420, 160, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }

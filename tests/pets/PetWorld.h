@@ -14,9 +14,7 @@
 namespace torvin::test {
 
 inline constexpr char kHostDir[] = "C:\\Host";
-// "ハナ". Names whose trail bytes equal '\\' are left to the tests on the real file system,
-// since the in-memory one splits paths at every 0x5C byte.
-inline constexpr char kHana[] = "\x83\x6e\x83\x69";
+inline constexpr char kHana[] = "\x83\x6e\x83\x69";  // "ハナ"
 
 struct PetWorld {
     MemoryFileSystem fs;

@@ -39,6 +39,10 @@ class FaultyFileSystem final : public FileSystem {
     bool RemoveFile(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    bool NameConverts(const std::string& name) override { return inner_.NameConverts(name); }
+    bool SameEntryName(const std::string& a, const std::string& b) override {
+        return inner_.SameEntryName(a, b);
+    }
 
   private:
     // Runs one mutating step with the armed fault; tornStep leaves half of a write behind.

@@ -2,6 +2,60 @@
 
 namespace torvin::test {
 
+namespace {
+
+bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+// Rows that code page 932 leaves empty: MultiByteToWideChar with MB_ERR_INVALID_CHARS refuses them.
+bool IsUnassignedRow(unsigned char lead) {
+    return lead == 0x85 || lead == 0x86 || lead == 0xEB || lead == 0xEC;
+}
+
+// Lower-case letters of the double-byte rows folded onto their capitals: full-width Latin,
+// Greek and Cyrillic, as an ordinal case-insensitive comparison of their UTF-16 forms does.
+unsigned FoldWide(unsigned c) {
+    if (c >= 0x8281 && c <= 0x829A) {
+        return c - 0x21;
+    }
+    if (c >= 0x83BF && c <= 0x83D6) {
+        return c - 0x20;
+    }
+    if (c >= 0x8470 && c <= 0x8491 && c != 0x847F) {
+        return c - (c < 0x847F ? 0x30 : 0x31);
+    }
+    return c;
+}
+
+}  // namespace
+
+std::optional<std::string> FoldedPath(const std::string& path) {
+    std::string out;
+    for (std::size_t at = 0; at < path.size();) {
+        const auto first = static_cast<unsigned char>(path[at]);
+        if (!IsLeadByte(first)) {
+            out.push_back(first >= 'a' && first <= 'z' ? static_cast<char>(first - 0x20) : path[at]);
+            ++at;
+            continue;
+        }
+        if (at + 1 >= path.size() || IsUnassignedRow(first) ||
+            !IsTrailByte(static_cast<unsigned char>(path[at + 1]))) {
+            return std::nullopt;
+        }
+        const unsigned folded =
+            FoldWide((static_cast<unsigned>(first) << 8) | static_cast<unsigned char>(path[at + 1]));
+        out.push_back(static_cast<char>(folded >> 8));
+        out.push_back(static_cast<char>(folded & 0xFF));
+        at += 2;
+    }
+    return out;
+}
+
 bool MatchesPattern(const std::string& pattern, const std::string& text) {
     std::size_t p = 0, t = 0, starP = std::string::npos, starT = 0;
     while (t < text.size()) {
@@ -24,22 +78,51 @@ bool MatchesPattern(const std::string& pattern, const std::string& text) {
     return p == pattern.size();
 }
 
-bool MemoryFileSystem::ParentExists(const std::string& path) const {
-    const auto slash = path.rfind('\\');
-    if (slash == std::string::npos) {
-        return true;
+bool MemoryFileSystem::NameConverts(const std::string& name) {
+    return FoldedPath(name).has_value();
+}
+
+bool MemoryFileSystem::SameEntryName(const std::string& a, const std::string& b) {
+    const auto foldedA = FoldedPath(a);
+    const auto foldedB = FoldedPath(b);
+    return foldedA && foldedB ? *foldedA == *foldedB : a == b;
+}
+
+std::map<std::string, std::string>::iterator MemoryFileSystem::FindFile(const std::string& path) {
+    for (auto it = files.begin(); it != files.end(); ++it) {
+        if (SameEntryName(it->first, path)) {
+            return it;
+        }
     }
-    return folders.count(path.substr(0, slash)) != 0;
+    return files.end();
+}
+
+bool MemoryFileSystem::HasFolder(const std::string& path) {
+    for (const auto& name : folders) {
+        if (SameEntryName(name, path)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MemoryFileSystem::ParentExists(const std::string& path) {
+    const auto slash = path.rfind('\\');
+    return slash == std::string::npos || HasFolder(path.substr(0, slash));
 }
 
 bool MemoryFileSystem::PathExists(const std::string& path) {
+    const auto pattern = FoldedPath(path);
+    if (!pattern) {
+        return false;
+    }
     for (const auto& [name, content] : files) {
-        if (MatchesPattern(path, name)) {
+        if (MatchesPattern(*pattern, FoldedPath(name).value_or(name))) {
             return true;
         }
     }
     for (const auto& name : folders) {
-        if (MatchesPattern(path, name)) {
+        if (MatchesPattern(*pattern, FoldedPath(name).value_or(name))) {
             return true;
         }
     }
@@ -47,7 +130,7 @@ bool MemoryFileSystem::PathExists(const std::string& path) {
 }
 
 std::optional<std::string> MemoryFileSystem::ReadWhole(const std::string& path) {
-    const auto it = files.find(path);
+    const auto it = FindFile(path);
     if (it == files.end()) {
         return std::nullopt;
     }
@@ -55,16 +138,18 @@ std::optional<std::string> MemoryFileSystem::ReadWhole(const std::string& path) 
 }
 
 bool MemoryFileSystem::WriteWhole(const std::string& path, std::string_view bytes) {
-    if (!ParentExists(path) || folders.count(path) != 0) {
+    if (!NameConverts(path) || !ParentExists(path) || HasFolder(path)) {
         return false;
     }
-    files[path] = std::string(bytes);
+    const auto it = FindFile(path);
+    (it == files.end() ? files[path] : it->second) = std::string(bytes);
     return true;
 }
 
 bool MemoryFileSystem::CopyNoOverwrite(const std::string& from, const std::string& to) {
-    const auto it = files.find(from);
-    if (it == files.end() || files.count(to) != 0 || folders.count(to) != 0 || !ParentExists(to)) {
+    const auto it = FindFile(from);
+    if (it == files.end() || !NameConverts(to) || FindFile(to) != files.end() || HasFolder(to) ||
+        !ParentExists(to)) {
         return false;
     }
     files[to] = it->second;
@@ -72,23 +157,31 @@ bool MemoryFileSystem::CopyNoOverwrite(const std::string& from, const std::strin
 }
 
 bool MemoryFileSystem::MoveReplacing(const std::string& from, const std::string& to) {
-    const auto it = files.find(from);
-    if (it == files.end() || folders.count(to) != 0 || !ParentExists(to)) {
+    const auto it = FindFile(from);
+    if (it == files.end() || !NameConverts(to) || HasFolder(to) || !ParentExists(to)) {
         return false;
     }
     std::string content = std::move(it->second);
     files.erase(it);
-    files[to] = std::move(content);
+    const auto target = FindFile(to);
+    (target == files.end() ? files[to] : target->second) = std::move(content);
     return true;
 }
 
-bool MemoryFileSystem::RemoveFile(const std::string& path) { return files.erase(path) != 0; }
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
+    const auto it = FindFile(path);
+    if (it == files.end()) {
+        return false;
+    }
+    files.erase(it);
+    return true;
+}
 
 bool MemoryFileSystem::MakeFolder(const std::string& path) {
-    if (folders.count(path) != 0) {
+    if (HasFolder(path)) {
         return true;
     }
-    if (files.count(path) != 0 || !ParentExists(path)) {
+    if (!NameConverts(path) || FindFile(path) != files.end() || !ParentExists(path)) {
         return false;
     }
     folders.insert(path);
@@ -96,21 +189,22 @@ bool MemoryFileSystem::MakeFolder(const std::string& path) {
 }
 
 bool MemoryFileSystem::RemoveFolder(const std::string& path) {
-    if (folders.count(path) == 0) {
+    const auto folder = FoldedPath(path);
+    if (!folder || !HasFolder(path)) {
         return false;
     }
-    const std::string prefix = path + "\\";
+    const std::string prefix = *folder + "\\";
     for (const auto& [name, content] : files) {
-        if (name.rfind(prefix, 0) == 0) {
+        if (FoldedPath(name).value_or(name).starts_with(prefix)) {
             return false;
         }
     }
     for (const auto& name : folders) {
-        if (name.rfind(prefix, 0) == 0) {
+        if (FoldedPath(name).value_or(name).starts_with(prefix)) {
             return false;
         }
     }
-    folders.erase(path);
+    std::erase_if(folders, [&](const std::string& name) { return SameEntryName(name, path); });
     return true;
 }
 

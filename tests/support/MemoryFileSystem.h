@@ -1,8 +1,11 @@
 #pragma once
-// An in-memory file system for tests: files and folders keyed by their exact path bytes, with
-// '\' as the separator. A file can only be created inside an existing folder.
+// An in-memory file system for tests: files and folders keyed by the path bytes they were made
+// with, with '\' as the separator. Like Windows it refuses paths that are not valid CP932 and
+// takes two paths for one entry when they differ only in letter case (ASCII, full-width Latin,
+// Greek, Cyrillic). A file can only be created inside an existing folder.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -11,7 +14,7 @@
 namespace torvin::test {
 
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
 
@@ -23,10 +26,20 @@ public:
     bool RemoveFile(const std::string& path) override;
     bool MakeFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
+    bool NameConverts(const std::string& name) override;
+    bool SameEntryName(const std::string& a, const std::string& b) override;
 
-private:
-    bool ParentExists(const std::string& path) const;
+    // The file's entry under the spelling it was made with, or end().
+    std::map<std::string, std::string>::iterator FindFile(const std::string& path);
+
+  private:
+    bool HasFolder(const std::string& path);
+    bool ParentExists(const std::string& path);
 };
+
+// The path as the file system compares it (letter case folded), or nothing when it is not
+// valid CP932.
+std::optional<std::string> FoldedPath(const std::string& path);
 
 // Matches '*' and '?' as a find-first-file pattern does within one path.
 bool MatchesPattern(const std::string& pattern, const std::string& text);
