@@ -5,7 +5,10 @@
 // told apart at its first byte instead of being read as a record header.
 
 #define SECURITY_WIN32
+// The newer credential (SCH_CREDENTIALS) is declared only with this, and needs UNICODE_STRING.
+#define SCHANNEL_USE_BLACKLISTS
 #include <windows.h>
+#include <subauth.h>
 #include <security.h>
 #include <schannel.h>
 

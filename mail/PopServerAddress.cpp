@@ -111,15 +111,18 @@ std::optional<PopServerAddress> ParseServerField(std::string_view field, bool tl
 }
 
 std::string FormatHostAndPort(const PopServerAddress& server) {
-    std::string text = server.host.find(':') == std::string::npos ? server.host : "[" + server.host + "]";
+    const bool bracketed = server.host.find(':') != std::string::npos;
+    std::string text;
+    text.append(bracketed ? "[" : "").append(server.host).append(bracketed ? "]" : "");
     if (server.port != (server.tls ? kPop3sPort : kPop3Port)) {
-        text += ":" + std::to_string(server.port);
+        text.append(":").append(std::to_string(server.port));
     }
     return text;
 }
 
 std::string FormatPopServer(const PopServerAddress& server) {
-    return (server.tls ? std::string(kTlsScheme) : std::string()) + FormatHostAndPort(server);
+    std::string line(server.tls ? kTlsScheme : std::string_view{});
+    return line.append(FormatHostAndPort(server));
 }
 
 }  // namespace torvin
