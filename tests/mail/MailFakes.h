@@ -1,6 +1,7 @@
 #pragma once
-// Test doubles of the pure mail code: a cell sink that records, and connections that deliver
-// scripted pieces (one receive each, then "peer closed") and record what was sent.
+// Test doubles of the pure mail code: a cell sink that records, and a connection whose sessions
+// deliver scripted pieces (one receive each; an empty piece is a reply deadline that passed;
+// then "peer closed") and record what was sent.
 
 #include <deque>
 #include <map>
@@ -12,8 +13,7 @@
 
 namespace torvin::test {
 
-class RecordingSink : public MailCellSink {
-  public:
+struct RecordingSink : MailCellSink {
     void Show(int pet, const MailCell& cell) override {
         shown.emplace_back(pet, cell);
         cells[pet] = cell;
@@ -29,38 +29,8 @@ inline MailCell Count(std::int32_t count) {
     return {MailCellText::kMailCount, count};
 }
 
-// A piece with no bytes stands for a reply deadline that passed.
-class FakeByteSource : public ByteSource {
-  public:
-    explicit FakeByteSource(std::vector<std::string> pieces = {}) : pieces_(pieces.begin(), pieces.end()) {}
-    void StartReply() override {}
-    ReceiveResult Receive(std::span<char> into) override {
-        ++receives;
-        if (pieces_.empty()) {
-            return {ReceiveStatus::kClosed, 0};
-        }
-        std::string& piece = pieces_.front();
-        if (piece.empty()) {
-            pieces_.pop_front();
-            return {ReceiveStatus::kTimeout, 0};
-        }
-        const std::size_t size = std::min(piece.size(), into.size());
-        piece.copy(into.data(), size);
-        piece.erase(0, size);
-        if (piece.empty()) {
-            pieces_.pop_front();
-        }
-        return {ReceiveStatus::kData, size};
-    }
-    void Load(std::vector<std::string> pieces) { pieces_.assign(pieces.begin(), pieces.end()); }
-    int receives = 0;
-
-  private:
-    std::deque<std::string> pieces_;
-};
-
 struct Session {
-    std::vector<std::string> replies;
+    std::vector<std::string> pieces;
     ConnectOutcome outcome = ConnectOutcome::kConnected;
 };
 
@@ -69,17 +39,18 @@ inline Session Mailbox(int count) {
              "+OK bye\r\n"}};
 }
 
-// Each Connect starts the next session.
-class FakePopConnection : public PopConnection {
-  public:
-    void Add(Session session) { sessions_.push_back(std::move(session)); }
+// Each Connect starts the next session; without one, the connect fails.
+struct FakePopConnection : PopConnection {
+    explicit FakePopConnection(std::vector<Session> sessions = {})
+        : sessions_(sessions.begin(), sessions.end()) {}
     ConnectOutcome Connect(const PopServerAddress& server) override {
         servers.push_back(server);
-        Session next = sessions_.empty() ? Session{{}, ConnectOutcome::kConnectFailed} : sessions_.front();
+        const Session next =
+            sessions_.empty() ? Session{{}, ConnectOutcome::kConnectFailed} : sessions_.front();
         if (!sessions_.empty()) {
             sessions_.pop_front();
         }
-        source_.Load(next.replies);
+        pieces_.assign(next.pieces.begin(), next.pieces.end());
         return next.outcome;
     }
     bool Send(std::string_view bytes) override {
@@ -88,15 +59,29 @@ class FakePopConnection : public PopConnection {
     }
     void Close() override { ++closes; }
     void StartReply() override {}
-    ReceiveResult Receive(std::span<char> into) override { return source_.Receive(into); }
+    ReceiveResult Receive(std::span<char> into) override {
+        ++receives;
+        if (pieces_.empty()) {
+            return {ReceiveStatus::kClosed, 0};
+        }
+        std::string& piece = pieces_.front();
+        const std::size_t size = std::min(piece.size(), into.size());
+        piece.copy(into.data(), size);
+        piece.erase(0, size);
+        if (piece.empty()) {
+            pieces_.pop_front();
+        }
+        return {size == 0 ? ReceiveStatus::kTimeout : ReceiveStatus::kData, size};
+    }
 
     std::vector<PopServerAddress> servers;
     std::string sent;
     int closes = 0;
+    int receives = 0;
 
   private:
     std::deque<Session> sessions_;
-    FakeByteSource source_;
+    std::deque<std::string> pieces_;
 };
 
 }  // namespace torvin::test

@@ -2,19 +2,9 @@
 
 #include <ws2tcpip.h>
 
-namespace torvin::test {
+#include <chrono>
 
-std::vector<ServerStep> WellBehavedScript(int count) {
-    return {Send("+OK Dovecot (Debian) ready.\r\n"),
-            ReadLine(),
-            Send("+OK\r\n"),
-            ReadLine(),
-            Send("+OK Logged in.\r\n"),
-            ReadLine(),
-            Send("+OK " + std::to_string(count) + " 512\r\n"),
-            ReadLine(),
-            Send("+OK Logging out.\r\n")};
-}
+namespace torvin::test {
 
 ScriptedPopServer::ScriptedPopServer(std::vector<std::vector<ServerStep>> scripts, bool gated)
     : gated_(gated) {
@@ -29,43 +19,21 @@ ScriptedPopServer::ScriptedPopServer(std::vector<std::vector<ServerStep>> script
         getsockname(listener_.Get(), reinterpret_cast<sockaddr*>(&address), &size) == 0) {
         port_ = ntohs(address.sin_port);
     }
-    thread_ = std::thread([this, all = std::move(scripts)] { Serve(all); });
+    thread_ = std::thread([this, all = std::move(scripts)] {
+        for (const auto& script : all) {
+            UniqueSocket client(WaitReadable(listener_.Get()) ? accept(listener_.Get(), nullptr, nullptr)
+                                                              : INVALID_SOCKET);
+            if (!client) {
+                return;
+            }
+            Play(client.Get(), script);
+        }
+    });
 }
 
 ScriptedPopServer::~ScriptedPopServer() {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    released_.notify_all();
+    stopping_ = true;
     thread_.join();
-}
-
-std::vector<std::string> ScriptedPopServer::LinesReceived() {
-    std::lock_guard lock(mutex_);
-    return lines_;
-}
-
-void ScriptedPopServer::Release() {
-    std::lock_guard lock(mutex_);
-    ++releases_;
-    released_.notify_all();
-}
-
-void ScriptedPopServer::Serve(const std::vector<std::vector<ServerStep>>& scripts) {
-    for (const auto& script : scripts) {
-        if (!WaitReadable(listener_.Get())) {
-            return;
-        }
-        UniqueSocket client(accept(listener_.Get(), nullptr, nullptr));
-        if (!client) {
-            return;
-        }
-        const BOOL noDelay = TRUE;
-        setsockopt(client.Get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
-                   sizeof(noDelay));
-        Play(client.Get(), script);
-    }
 }
 
 void ScriptedPopServer::Play(SOCKET client, const std::vector<ServerStep>& script) {
@@ -74,53 +42,35 @@ void ScriptedPopServer::Play(SOCKET client, const std::vector<ServerStep>& scrip
             return;
         }
         if (step.kind == ServerStep::Kind::kSend) {
-            if (!AwaitRelease()) {
-                return;
+            while (gated_ && !released_.try_acquire_for(std::chrono::milliseconds(50))) {
+                if (stopping_) {
+                    return;
+                }
             }
             send(client, step.bytes.data(), static_cast<int>(step.bytes.size()), 0);
             continue;
         }
-        std::string line;
         char c = 0;
         while (WaitReadable(client) && recv(client, &c, 1, 0) == 1 && c != '\n') {
-            line.push_back(c);
         }
-        std::lock_guard lock(mutex_);
-        lines_.push_back(line);
     }
     char rest[256];
     while (WaitReadable(client) && recv(client, rest, sizeof(rest), 0) > 0) {
     }
 }
 
-// Waits in short slices, up to 20 s, so that the destructor never waits for a client that stays.
+// Waits in short slices, up to 20 s in all, so that the destructor never waits for a client.
 bool ScriptedPopServer::WaitReadable(SOCKET socket) {
-    for (int slice = 0; slice < 200; ++slice) {
-        {
-            std::lock_guard lock(mutex_);
-            if (stopping_) {
-                return false;
-            }
-        }
+    for (int slice = 0; slice < 200 && !stopping_; ++slice) {
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(socket, &readable);
         timeval timeout{0, 100'000};
-        const int ready = select(0, &readable, nullptr, nullptr, &timeout);
-        if (ready != 0) {
+        if (const int ready = select(0, &readable, nullptr, nullptr, &timeout); ready != 0) {
             return ready == 1;
         }
     }
     return false;
-}
-
-bool ScriptedPopServer::AwaitRelease() {
-    std::unique_lock lock(mutex_);
-    if (gated_) {
-        released_.wait(lock, [this] { return stopping_ || releases_ > 0; });
-        --releases_;
-    }
-    return !stopping_;
 }
 
 void StartWinsockForTests() {

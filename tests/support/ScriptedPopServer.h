@@ -1,14 +1,13 @@
 #pragma once
 // A POP3 server played by a test on 127.0.0.1: one script per accepted connection, on its own
-// thread, recording the lines the client sent. A script that runs out keeps the connection open
-// and silent until the client goes away. When gated, each reply waits for Release(), so a test
-// can watch every step; the destructor lets everything go and never waits for a client.
+// thread. A script that runs out keeps the connection open and silent. When gated, each reply waits for
+// Release(), so a test can watch every step. The destructor never waits for a client.
 
 #include <winsock2.h>
 
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
-#include <mutex>
+#include <semaphore>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,11 +17,9 @@
 namespace torvin::test {
 
 struct ServerStep {
-    enum class Kind { kSend, kReadLine, kClose };
-    Kind kind = Kind::kSend;
+    enum class Kind { kSend, kReadLine, kClose } kind;
     std::string bytes;
 };
-
 inline ServerStep Send(std::string bytes) {
     return {ServerStep::Kind::kSend, std::move(bytes)};
 }
@@ -34,7 +31,17 @@ inline ServerStep CloseConnection() {
 }
 
 // Greeting, then the replies to USER, PASS, STAT with `count` messages and QUIT.
-std::vector<ServerStep> WellBehavedScript(int count);
+inline std::vector<ServerStep> WellBehavedScript(int count) {
+    return {Send("+OK Dovecot (Debian) ready.\r\n"),
+            ReadLine(),
+            Send("+OK\r\n"),
+            ReadLine(),
+            Send("+OK Logged in.\r\n"),
+            ReadLine(),
+            Send("+OK " + std::to_string(count) + " 512\r\n"),
+            ReadLine(),
+            Send("+OK Logging out.\r\n")};
+}
 
 class ScriptedPopServer {
   public:
@@ -43,26 +50,18 @@ class ScriptedPopServer {
     ScriptedPopServer(const ScriptedPopServer&) = delete;
     ScriptedPopServer& operator=(const ScriptedPopServer&) = delete;
 
-    // 0 when the server could not listen.
-    std::uint16_t Port() const { return port_; }
-    std::vector<std::string> LinesReceived();
-    // Lets the next held reply go.
-    void Release();
+    std::uint16_t Port() const { return port_; }  // 0 when it could not listen
+    void Release() { released_.release(); }       // lets the next held reply go
 
   private:
-    void Serve(const std::vector<std::vector<ServerStep>>& scripts);
     void Play(SOCKET client, const std::vector<ServerStep>& script);
     bool WaitReadable(SOCKET socket);
-    bool AwaitRelease();
 
     UniqueSocket listener_;
     std::uint16_t port_ = 0;
     bool gated_;
-    std::mutex mutex_;
-    std::condition_variable released_;
-    int releases_ = 0;
-    bool stopping_ = false;
-    std::vector<std::string> lines_;
+    std::atomic<bool> stopping_{false};
+    std::counting_semaphore<> released_{0};
     std::thread thread_;
 };
 
