@@ -13,12 +13,10 @@ MailAccount Account(std::string server = "pop.example.jp") {
 
 struct PassRun {
     PassRun(std::vector<Session> sessions, const std::vector<MailAccount>& accounts)
-        : connection(std::move(sessions)) {
-        completed = RunMailCheckPass(accounts, connection, sink);
-    }
+        : connection(std::move(sessions)), completed(RunMailCheckPass(accounts, connection, sink)) {}
     FakePopConnection connection;
     RecordingSink sink;
-    bool completed = false;
+    bool completed;
 };
 
 TEST(MailCheckPass, CountsEachMailboxWithTheClassicExchangeAtItsServerLine) {
@@ -30,13 +28,7 @@ TEST(MailCheckPass, CountsEachMailboxWithTheClassicExchangeAtItsServerLine) {
     EXPECT_EQ(run.connection.servers, (std::vector<PopServerAddress>{{"pop.example.jp", 110, false},
                                                                      {"pop.example.jp", 1995, true}}));
     EXPECT_EQ(run.connection.closes, 2);
-    const std::vector<std::pair<int, MailCell>> first(run.sink.shown.begin(), run.sink.shown.begin() + 5);
-    EXPECT_EQ(first, (std::vector<std::pair<int, MailCell>>{{0, Text(MailCellText::kStarting)},
-                                                            {0, Text(MailCellText::kSendingUserId)},
-                                                            {0, Text(MailCellText::kSendingPassword)},
-                                                            {0, Text(MailCellText::kCounting)},
-                                                            {0, Count(3)}}));
-    EXPECT_EQ(run.sink.cells[1], Count(1200));
+    EXPECT_EQ(run.sink.cells, (std::map<int, MailCell>{{0, Count(3)}, {1, Count(1200)}}));
 }
 
 TEST(MailCheckPass, SkipsOnlySwitchedOffPetsAndReportsTheFirstMissingSetting) {
@@ -88,18 +80,6 @@ TEST(MailCheckPass, EachStepFailsWithItsOwnText) {
         EXPECT_EQ(run.sink.cells, (std::map<int, MailCell>{{0, Count(5)}, {1, Text(text)}}));
         EXPECT_EQ(run.connection.closes, 2);
     }
-}
-
-TEST(MailCheckPass, RefusesAUserIdOrPasswordThatCannotBeOneCommandLine) {
-    EXPECT_TRUE(IsSendableCommandValue(std::string(992, 'a')));
-    for (const std::string& bad : {std::string(993, 'a'), std::string("taro\n"), std::string("ta\0ro", 5)}) {
-        EXPECT_FALSE(IsSendableCommandValue(bad));
-    }
-    MailAccount injected = Account();
-    injected.password = "secret\r\nDELE 1";
-    PassRun run({Mailbox(1)}, {injected});
-    EXPECT_EQ(run.sink.cells[0], Text(MailCellText::kWrongPassword));
-    EXPECT_EQ(run.connection.sent, "USER taro\r\n");
 }
 
 }  // namespace

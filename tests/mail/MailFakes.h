@@ -1,7 +1,7 @@
 #pragma once
 // Test doubles of the pure mail code: a cell sink that records, and a connection whose sessions
 // deliver scripted pieces (one receive each; an empty piece is a reply deadline that passed;
-// then "peer closed") and record what was sent.
+// then "peer closed") and that records where it connected and what was sent.
 
 #include <deque>
 #include <map>
@@ -13,12 +13,9 @@
 
 namespace torvin::test {
 
+// What each pet's cell reads at the end.
 struct RecordingSink : MailCellSink {
-    void Show(int pet, const MailCell& cell) override {
-        shown.emplace_back(pet, cell);
-        cells[pet] = cell;
-    }
-    std::vector<std::pair<int, MailCell>> shown;
+    void Show(int pet, const MailCell& cell) override { cells[pet] = cell; }
     std::map<int, MailCell> cells;
 };
 
@@ -41,17 +38,15 @@ inline Session Mailbox(int count) {
 
 // Each Connect starts the next session; without one, the connect fails.
 struct FakePopConnection : PopConnection {
-    explicit FakePopConnection(std::vector<Session> sessions = {})
-        : sessions_(sessions.begin(), sessions.end()) {}
+    explicit FakePopConnection(std::vector<Session> sessions) : sessions_(std::move(sessions)) {}
     ConnectOutcome Connect(const PopServerAddress& server) override {
         servers.push_back(server);
-        const Session next =
-            sessions_.empty() ? Session{{}, ConnectOutcome::kConnectFailed} : sessions_.front();
-        if (!sessions_.empty()) {
-            sessions_.pop_front();
+        const std::size_t next = servers.size() - 1;
+        if (next >= sessions_.size()) {
+            return ConnectOutcome::kConnectFailed;
         }
-        pieces_.assign(next.pieces.begin(), next.pieces.end());
-        return next.outcome;
+        pieces_.assign(sessions_[next].pieces.begin(), sessions_[next].pieces.end());
+        return sessions_[next].outcome;
     }
     bool Send(std::string_view bytes) override {
         sent.append(bytes);
@@ -60,7 +55,6 @@ struct FakePopConnection : PopConnection {
     void Close() override { ++closes; }
     void StartReply() override {}
     ReceiveResult Receive(std::span<char> into) override {
-        ++receives;
         if (pieces_.empty()) {
             return {ReceiveStatus::kClosed, 0};
         }
@@ -77,10 +71,9 @@ struct FakePopConnection : PopConnection {
     std::vector<PopServerAddress> servers;
     std::string sent;
     int closes = 0;
-    int receives = 0;
 
   private:
-    std::deque<Session> sessions_;
+    std::vector<Session> sessions_;
     std::deque<std::string> pieces_;
 };
 

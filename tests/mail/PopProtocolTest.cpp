@@ -1,11 +1,9 @@
-// The pure pieces of the POP3 exchange: judging replies, reading reply lines however they arrive,
-// and the server line of a pet's settings.
+// The pure pieces of the POP3 exchange: judging replies and the server line of a pet's settings.
+// How reply lines are read, however they arrive, is checked by the fuzz target and its corpus.
 #include <gtest/gtest.h>
 
 #include "mail/PopReplyJudge.h"
-#include "mail/PopReplyReader.h"
 #include "mail/PopServerAddress.h"
-#include "tests/mail/MailFakes.h"
 
 namespace torvin::test {
 namespace {
@@ -28,33 +26,6 @@ TEST(PopReplyJudge, NegativeIsMinusErrInAnyCaseAndTheCountFollowsTheFirstBlankOr
     }
 }
 
-TEST(PopReplyReader, ReadsLinesHoweverTheyArriveAndNeverMakesALostConnectionAReply) {
-    std::vector<std::string> pieces;
-    for (char c : std::string("+OK ready.\r\n")) {
-        pieces.emplace_back(1, c);
-    }
-    // Two replies in one receive, the second with a bare LF; then a line the peer never ends.
-    pieces.insert(pieces.end(), {"+OK\r\n-ERR no\n", "+OK half a li"});
-    FakePopConnection source({{pieces}});
-    source.Connect({});
-    PopReplyReader reader(source);
-    EXPECT_EQ(reader.ReadReply().line, "+OK ready.");
-    EXPECT_EQ(reader.ReadReply().line, "+OK");
-    const int receives = source.receives;
-    EXPECT_EQ(reader.ReadReply().line, "-ERR no");
-    EXPECT_EQ(source.receives, receives);
-    EXPECT_EQ(reader.ReadReply().status, ReplyStatus::kClosed);
-
-    const std::string longest = "+OK " + std::string(994, 'x');  // 1000 bytes with CR LF
-    FakePopConnection more({{{"+OK", ""}}, {{longest + "\r\n", longest + "x\r\n"}}});
-    more.Connect({});
-    EXPECT_EQ(PopReplyReader(more).ReadReply().status, ReplyStatus::kTimeout);
-    more.Connect({});
-    PopReplyReader limited(more);
-    EXPECT_EQ(limited.ReadReply().line, longest);
-    EXPECT_EQ(limited.ReadReply().status, ReplyStatus::kTooLong);
-}
-
 TEST(PopServerLine, ReadsTheSchemeTheNameAndThePortAndRefusesAnythingElse) {
     // clang-format off
     const std::pair<const char*, PopServerAddress> good[] = {
@@ -71,17 +42,6 @@ TEST(PopServerLine, ReadsTheSchemeTheNameAndThePortAndRefusesAnythingElse) {
                             "::1", "[::1", "[::1]x", "pop3s://pop.example.jp/x", "pop.example.jp:11o"}) {
         EXPECT_EQ(ParsePopServer(bad), std::nullopt) << bad;
     }
-}
-
-TEST(PopServerLine, TheStoredFormReadsBackAndTheFieldLeavesTheSchemeToTheBox) {
-    for (const char* line : {"pop.example.jp", "pop.example.jp:1110", "pop3s://pop.example.jp",
-                             "pop3s://pop.example.jp:110", "pop3s://[2001:db8::1]", "[::1]:995"}) {
-        const auto server = ParsePopServer(line);
-        ASSERT_TRUE(server) << line;
-        EXPECT_EQ(FormatPopServer(*server), line);
-        EXPECT_EQ(ParseServerField(FormatHostAndPort(*server), server->tls), server) << line;
-    }
-    EXPECT_EQ(ParseServerField("pop3s://pop.example.jp", false), ParseServerField("pop.example.jp", true));
 }
 
 }  // namespace

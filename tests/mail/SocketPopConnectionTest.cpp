@@ -1,10 +1,7 @@
-// The mail check over the real socket and TLS channel. Hostile servers are played on loopback:
-// each ends within its (short) deadline with its text, and a plain-text server on a TLS port is
-// found out at once. Real Dovecot servers, when the test command has started them with
-//   TORVIN_DOVECOT_PORT      tools/dovecot.sh start <dir> <port> zero:zpw:0 three:tpw:3 many:mpw:1200
-//   TORVIN_DOVECOT_TLS_PORT  tools/dovecot.sh start-tls <dir> <port> (the same accounts), and
-//   TORVIN_DOVECOT_TLS_DIR   its <dir>
-// are counted in plain text and over TLS, and their bad certificates refused.
+// The mail check over the real socket and TLS channel, against hostile servers played on loopback
+// and against the Dovecot servers the test command starts (tools/dovecot.sh start and start-tls,
+// accounts zero:zpw:0 three:tpw:3 many:mpw:1200; their ports in TORVIN_DOVECOT_PORT and
+// TORVIN_DOVECOT_TLS_PORT, the start-tls folder in TORVIN_DOVECOT_TLS_DIR).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -28,12 +25,11 @@ struct Pass {
     Pass(const std::vector<MailAccount>& accounts, MailCheckTimeouts timeouts = {}) {
         BlockingSocket socket(timeouts.connect, timeouts.reply);
         SocketPopConnection connection(socket);
-        completed = RunMailCheckPass(accounts, connection, sink);
+        RunMailCheckPass(accounts, connection, sink);
         elapsed = Clock::now() - start;
     }
     Clock::time_point start = Clock::now();
     RecordingSink sink;
-    bool completed = false;
     Clock::duration elapsed{};
 };
 
@@ -45,37 +41,16 @@ TEST(HostileServer, EachEndsWithinItsDeadlineWithItsText) {
     const std::tuple<const char*, std::vector<ServerStep>, MailCellText, bool> cases[] = {
         {"", {}, kConnectFailed, true}, {"", {Send("+OK ready\r\n"), ReadLine()}, kConnectFailed, true},
         {"pop3s://", {}, kTlsFailed, true},  // accepts and never answers the handshake
-        {"pop3s://", {Send("+OK Dovecot ready.\r\n")}, kTlsFailed, false}, {"pop3s://", {Send("-ERR no\r\n")}, kTlsFailed, false},
-        {"pop3s://", {CloseConnection()}, kTlsFailed, false}};
+        {"pop3s://", {Send("+OK Dovecot ready.\r\n")}, kTlsFailed, false}, {"pop3s://", {Send("-ERR no\r\n")}, kTlsFailed, false}};
     // clang-format on
     for (const auto& [scheme, script, text, waitsForTheDeadline] : cases) {
         ScriptedPopServer server({script});
         SCOPED_TRACE(std::string(scheme) + std::to_string(script.size()));
         const std::string line = std::string(scheme) + "localhost:" + std::to_string(server.Port());
         const Pass pass({{line, "taro", "secret", 0}, {line, "jiro", "pw", 0}}, kShort);
-        EXPECT_FALSE(pass.completed);
         EXPECT_EQ(pass.sink.cells, (std::map<int, MailCell>{{0, Text(text)}}));
         EXPECT_LT(pass.elapsed, (waitsForTheDeadline ? kShort.reply + 3s : kShort.reply / 2));
         EXPECT_GE(pass.elapsed, (waitsForTheDeadline ? kShort.reply - 50ms : 0ms));
-    }
-}
-
-// A refused port or an unknown name fails within the connect deadline; after a cancel nothing
-// connects at all, not even by name.
-TEST(HostileServer, ConnectsOnlyWithinTheConnectDeadlineAndNeverOnceCancelled) {
-    ScriptedPopServer server({WellBehavedScript(1)});
-    const std::uint16_t closedPort = ScriptedPopServer(std::vector<std::vector<ServerStep>>{}).Port();
-    for (const auto& [host, port, cancelled] :
-         {std::tuple(L"127.0.0.1", closedPort, false),
-          std::tuple(L"no-such-host.invalid", server.Port(), false),
-          std::tuple(L"localhost", server.Port(), true), std::tuple(L"127.0.0.1", server.Port(), true)}) {
-        BlockingSocket socket(kShort.connect, kShort.reply);
-        if (cancelled) {
-            socket.Cancel();
-        }
-        const auto start = Clock::now();
-        EXPECT_FALSE(socket.Connect(host, port));
-        EXPECT_LT(Clock::now() - start, cancelled ? 1s : kShort.connect + 1s);
     }
 }
 
@@ -90,6 +65,7 @@ class Dovecot : public testing::Test {
         if (Environment("TORVIN_DOVECOT_PORT").empty() || Environment("TORVIN_DOVECOT_TLS_PORT").empty()) {
             GTEST_SKIP() << "the test command has not started Dovecot";
         }
+        StartWinsockForTests();
     }
     // The TLS server `offset` ports above the one with the good certificate.
     static std::string Tls(int offset = 0) {

@@ -1,7 +1,7 @@
 #pragma once
 // A POP3 server played by a test on 127.0.0.1: one script per accepted connection, on its own
-// thread. A script that runs out keeps the connection open and silent. When gated, each reply waits for
-// Release(), so a test can watch every step. The destructor never waits for a client.
+// thread. A script that runs out keeps the connection open and silent. When gated, each reply
+// waits for Release(), so a test can watch every step. The destructor never waits for a client.
 
 #include <winsock2.h>
 
@@ -17,38 +17,29 @@
 namespace torvin::test {
 
 struct ServerStep {
-    enum class Kind { kSend, kReadLine, kClose } kind;
+    enum class Kind { kSend, kReadLine } kind;
     std::string bytes;
 };
 inline ServerStep Send(std::string bytes) {
     return {ServerStep::Kind::kSend, std::move(bytes)};
 }
+// Reads a command line and lets it go.
 inline ServerStep ReadLine() {
     return {ServerStep::Kind::kReadLine, {}};
-}
-inline ServerStep CloseConnection() {
-    return {ServerStep::Kind::kClose, {}};
 }
 
 // Greeting, then the replies to USER, PASS, STAT with `count` messages and QUIT.
 inline std::vector<ServerStep> WellBehavedScript(int count) {
-    return {Send("+OK Dovecot (Debian) ready.\r\n"),
-            ReadLine(),
-            Send("+OK\r\n"),
-            ReadLine(),
-            Send("+OK Logged in.\r\n"),
-            ReadLine(),
-            Send("+OK " + std::to_string(count) + " 512\r\n"),
-            ReadLine(),
-            Send("+OK Logging out.\r\n")};
+    // clang-format off
+    return {Send("+OK Dovecot (Debian) ready.\r\n"), ReadLine(), Send("+OK\r\n"), ReadLine(), Send("+OK Logged in.\r\n"),
+            ReadLine(), Send("+OK " + std::to_string(count) + " 512\r\n"), ReadLine(), Send("+OK Logging out.\r\n")};
+    // clang-format on
 }
 
 class ScriptedPopServer {
   public:
     explicit ScriptedPopServer(std::vector<std::vector<ServerStep>> scripts, bool gated = false);
     ~ScriptedPopServer();
-    ScriptedPopServer(const ScriptedPopServer&) = delete;
-    ScriptedPopServer& operator=(const ScriptedPopServer&) = delete;
 
     std::uint16_t Port() const { return port_; }  // 0 when it could not listen
     void Release() { released_.release(); }       // lets the next held reply go
