@@ -210,6 +210,7 @@ case "$command" in
     mkdir -p "$dir"
     top=$(cd "$dir" && pwd)
     chmod 755 "$top"
+    untrust_ca "$top/certs"
     make_certs "$top/certs"
     trust_ca "$top/certs"
     for i in "${!tls_kinds[@]}"; do
