@@ -111,6 +111,7 @@ SocketReceive TlsChannel::ReceiveMore() {
 bool TlsChannel::Handshake(const std::wstring& serverName) {
     auto* name = const_cast<wchar_t*>(serverName.c_str());
     SECURITY_STATUS status = SEC_I_CONTINUE_NEEDED;
+    DWORD request = kContextRequest;
     bool needMore = false;
     bool firstCall = true;
     bool heardServer = false;
@@ -130,7 +131,7 @@ bool TlsChannel::Handshake(const std::wstring& serverName) {
         SecBuffer out[1] = {Buffer(SECBUFFER_TOKEN)};
         SecBufferDesc outDesc{SECBUFFER_VERSION, 1, out};
         unsigned long granted = 0;
-        status = InitializeSecurityContextW(credentials_.Get(), context_.Get(), name, kContextRequest, 0, 0,
+        status = InitializeSecurityContextW(credentials_.Get(), context_.Get(), name, request, 0, 0,
                                             firstCall ? nullptr : &inDesc, 0, context_.Slot(), &outDesc,
                                             &granted, nullptr);
         if (firstCall && (status == SEC_I_CONTINUE_NEEDED || status == SEC_E_OK)) {
@@ -144,6 +145,11 @@ bool TlsChannel::Handshake(const std::wstring& serverName) {
         if (needMore) {
             continue;
         }
+        // The server asked for a client certificate: go on without one, on the same input.
+        if (status == SEC_I_INCOMPLETE_CREDENTIALS && (request & ISC_REQ_USE_SUPPLIED_CREDS) == 0) {
+            request |= ISC_REQ_USE_SUPPLIED_CREDS;
+            continue;
+        }
         if (!firstCall) {
             // Bytes after the handshake's last record (the greeting, for one) stay for Receive.
             const std::size_t extra = in[1].BufferType == SECBUFFER_EXTRA ? in[1].cbBuffer : 0;
@@ -153,7 +159,7 @@ bool TlsChannel::Handshake(const std::wstring& serverName) {
         if (status == SEC_E_OK) {
             return true;
         }
-        if (status != SEC_I_CONTINUE_NEEDED && status != SEC_I_INCOMPLETE_CREDENTIALS) {
+        if (status != SEC_I_CONTINUE_NEEDED) {
             return false;
         }
     }
