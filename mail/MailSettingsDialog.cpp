@@ -1,8 +1,8 @@
 #include "mail/MailSettingsDialog.h"
 
 #include "framework/ListView.h"
-#include "mail/PopServerAddress.h"
 #include "framework/MessageNotice.h"
+#include "mail/PopServerAddress.h"
 #include "pets/Notices.h"
 #include "settings/SettingsStore.h"
 
