@@ -54,7 +54,10 @@ bool SendToken(BlockingSocket& socket, SecBuffer& token) {
 
 }  // namespace
 
-bool TlsChannel::AcquireCredentials() {
+SecHandle* TlsCredentials::Get() {
+    if (handle_.Get() != nullptr) {
+        return handle_.Get();
+    }
     // The newer credential lets the system use TLS 1.3 where it has it; systems that do not know
     // it get the older one limited to TLS 1.2.
     TLS_PARAMETERS parameters{};
@@ -65,25 +68,25 @@ bool TlsChannel::AcquireCredentials() {
     modern.cTlsParameters = 1;
     modern.pTlsParameters = &parameters;
     if (AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
-                                  &modern, nullptr, nullptr, credentials_.Slot(), nullptr) == SEC_E_OK) {
-        credentials_.Adopt();
-        return true;
+                                  &modern, nullptr, nullptr, handle_.Slot(), nullptr) == SEC_E_OK) {
+        handle_.Adopt();
+        return handle_.Get();
     }
     SCHANNEL_CRED classic{};
     classic.dwVersion = SCHANNEL_CRED_VERSION;
     classic.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
     classic.dwFlags = SCH_CRED_NO_DEFAULT_CREDS | SCH_CRED_MANUAL_CRED_VALIDATION;
     if (AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
-                                  &classic, nullptr, nullptr, credentials_.Slot(), nullptr) != SEC_E_OK) {
-        return false;
+                                  &classic, nullptr, nullptr, handle_.Slot(), nullptr) != SEC_E_OK) {
+        return nullptr;
     }
-    credentials_.Adopt();
-    return true;
+    handle_.Adopt();
+    return handle_.Get();
 }
 
 TlsOpen TlsChannel::Open(const std::wstring& serverName) {
     socket_.StartReply();
-    if (!AcquireCredentials() || !Handshake(serverName)) {
+    if (credentials_.Get() == nullptr || !Handshake(serverName)) {
         return TlsOpen::kHandshakeFailed;
     }
     SecPkgContext_ConnectionInfo connection{};

@@ -49,11 +49,23 @@ class UniqueSecHandle {
     bool valid_ = false;
 };
 
+// The client credential, acquired at first use and kept for the connections that follow, so that
+// the system can resume TLS sessions with a server it has already met.
+class TlsCredentials {
+  public:
+    // Null when the system offers no TLS client of at least version 1.2.
+    SecHandle* Get();
+
+  private:
+    UniqueSecHandle<FreeCredentialsHandle> handle_;
+};
+
 enum class TlsOpen { kOpen, kHandshakeFailed, kCertificateRejected };
 
 class TlsChannel {
   public:
-    explicit TlsChannel(BlockingSocket& socket) : socket_(socket) {}
+    TlsChannel(BlockingSocket& socket, TlsCredentials& credentials)
+        : socket_(socket), credentials_(credentials) {}
     TlsChannel(const TlsChannel&) = delete;
     TlsChannel& operator=(const TlsChannel&) = delete;
 
@@ -66,13 +78,12 @@ class TlsChannel {
     SocketReceiveResult Receive(std::span<char> into);
 
   private:
-    bool AcquireCredentials();
     bool Handshake(const std::wstring& serverName);
     bool VerifyServer(const std::wstring& serverName);
     SocketReceive ReceiveMore();
 
     BlockingSocket& socket_;
-    UniqueSecHandle<FreeCredentialsHandle> credentials_;
+    TlsCredentials& credentials_;
     UniqueSecHandle<DeleteSecurityContext> context_;
     SecPkgContext_StreamSizes sizes_{};
     // Received and not yet decrypted; after the handshake it may already hold the greeting.

@@ -13,7 +13,7 @@ ConnectOutcome SocketPopConnection::Connect(const PopServerAddress& server) {
     if (!server.tls) {
         return ConnectOutcome::kConnected;
     }
-    tls_.emplace(socket_);
+    tls_.emplace(socket_, credentials_);
     switch (tls_->Open(host)) {
         case TlsOpen::kOpen:
             return ConnectOutcome::kConnected;

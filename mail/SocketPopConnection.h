@@ -23,6 +23,8 @@ class SocketPopConnection : public PopConnection {
 
   private:
     BlockingSocket& socket_;
+    // Outlives each connection's channel: the servers of a pass can resume their TLS sessions.
+    TlsCredentials credentials_;
     std::optional<TlsChannel> tls_;
 };
 
