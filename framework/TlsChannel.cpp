@@ -84,6 +84,15 @@ SecHandle* TlsCredentials::Get() {
     return handle_.Get();
 }
 
+bool TlsCredentials::Verified(const std::wstring& serverName, std::string_view certificate) const {
+    return std::find(verified_.begin(), verified_.end(), std::pair(serverName, std::string(certificate))) !=
+           verified_.end();
+}
+
+void TlsCredentials::AddVerified(const std::wstring& serverName, std::string_view certificate) {
+    verified_.emplace_back(serverName, certificate);
+}
+
 TlsOpen TlsChannel::Open(const std::wstring& serverName) {
     socket_.StartReply();
     if (credentials_.Get() == nullptr || !Handshake(serverName)) {
@@ -175,6 +184,11 @@ bool TlsChannel::VerifyServer(const std::wstring& serverName) {
         return false;
     }
     const UniqueCertificate certificate(remote);
+    const std::string_view encoded(reinterpret_cast<const char*>(certificate->pbCertEncoded),
+                                   certificate->cbCertEncoded);
+    if (credentials_.Verified(serverName, encoded)) {
+        return true;
+    }
     char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
     char* usages[] = {serverAuth};
     CERT_CHAIN_PARA chainPara{};
@@ -203,8 +217,12 @@ bool TlsChannel::VerifyServer(const std::wstring& serverName) {
     policy.pvExtraPolicyPara = &https;
     CERT_CHAIN_POLICY_STATUS verdict{};
     verdict.cbSize = sizeof verdict;
-    return CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &verdict) &&
-           verdict.dwError == 0;
+    if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &verdict) ||
+        verdict.dwError != 0) {
+        return false;
+    }
+    credentials_.AddVerified(serverName, encoded);
+    return true;
 }
 
 bool TlsChannel::Send(std::string_view bytes) {

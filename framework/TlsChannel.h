@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/BlockingSocket.h"
@@ -49,15 +50,19 @@ class UniqueSecHandle {
     bool valid_ = false;
 };
 
-// The client credential, acquired at first use and kept for the connections that follow, so that
-// the system can resume TLS sessions with a server it has already met.
+// What the connections of one pass share: the client credential, acquired at first use, so that
+// the system can resume TLS sessions with a server it has already met; and the certificates
+// already verified for a server name, so that the chain is built once per server and pass.
 class TlsCredentials {
   public:
     // Null when the system offers no TLS client of at least version 1.2.
     SecHandle* Get();
+    bool Verified(const std::wstring& serverName, std::string_view certificate) const;
+    void AddVerified(const std::wstring& serverName, std::string_view certificate);
 
   private:
     UniqueSecHandle<FreeCredentialsHandle> handle_;
+    std::vector<std::pair<std::wstring, std::string>> verified_;
 };
 
 enum class TlsOpen { kOpen, kHandshakeFailed, kCertificateRejected };
