@@ -43,8 +43,16 @@ struct Lookup {
     }
 };
 
-std::optional<sockaddr_in> ResolveIpv4(const std::wstring& host, std::uint16_t port, HANDLE cancel,
-                                       Clock::time_point deadline) {
+struct Address {
+    sockaddr_storage storage{};
+    int size = 0;
+    int family() const { return storage.ss_family; }
+};
+
+// The first IPv4 address, else the first IPv6 one: servers that listen on IPv4 only are still
+// the common case, and "localhost" may resolve to ::1 first.
+std::optional<Address> Resolve(const std::wstring& host, std::uint16_t port, HANDLE cancel,
+                               Clock::time_point deadline) {
     auto lookup = std::make_shared<Lookup>();
     if (!lookup->done) {
         return std::nullopt;
@@ -54,10 +62,11 @@ std::optional<sockaddr_in> ResolveIpv4(const std::wstring& host, std::uint16_t p
     try {
         std::thread([lookup] {
             ADDRINFOW hints{};
-            hints.ai_family = AF_INET;
+            hints.ai_family = AF_UNSPEC;
             hints.ai_socktype = SOCK_STREAM;
             hints.ai_protocol = IPPROTO_TCP;
-            lookup->status = GetAddrInfoW(lookup->host.c_str(), lookup->service.c_str(), &hints, &lookup->found);
+            lookup->status =
+                GetAddrInfoW(lookup->host.c_str(), lookup->service.c_str(), &hints, &lookup->found);
             SetEvent(lookup->done.Get());
         }).detach();
     } catch (const std::system_error&) {
@@ -67,11 +76,23 @@ std::optional<sockaddr_in> ResolveIpv4(const std::wstring& host, std::uint16_t p
     if (WaitForMultipleObjects(2, events, FALSE, MillisecondsUntil(deadline)) != WAIT_OBJECT_0 + 1) {
         return std::nullopt;
     }
-    if (lookup->status != 0 || lookup->found == nullptr || lookup->found->ai_addrlen < sizeof(sockaddr_in)) {
+    if (lookup->status != 0) {
         return std::nullopt;
     }
-    sockaddr_in address{};
-    std::memcpy(&address, lookup->found->ai_addr, sizeof address);
+    const ADDRINFOW* chosen = nullptr;
+    for (const ADDRINFOW* found = lookup->found; found != nullptr; found = found->ai_next) {
+        if ((found->ai_family == AF_INET || found->ai_family == AF_INET6) &&
+            found->ai_addrlen <= sizeof(sockaddr_storage) &&
+            (chosen == nullptr || (chosen->ai_family == AF_INET6 && found->ai_family == AF_INET))) {
+            chosen = found;
+        }
+    }
+    if (chosen == nullptr) {
+        return std::nullopt;
+    }
+    Address address;
+    std::memcpy(&address.storage, chosen->ai_addr, chosen->ai_addrlen);
+    address.size = static_cast<int>(chosen->ai_addrlen);
     return address;
 }
 
@@ -117,19 +138,19 @@ bool BlockingSocket::Connect(const std::wstring& host, std::uint16_t port) {
         return false;
     }
     const auto deadline = Clock::now() + connectTimeout_;
-    const auto address = ResolveIpv4(host, port, cancel_.Get(), deadline);
+    const auto address = Resolve(host, port, cancel_.Get(), deadline);
     if (!address) {
         return false;
     }
 
-    UniqueSocket socket(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    UniqueSocket socket(::socket(address->family(), SOCK_STREAM, IPPROTO_TCP));
     ResetEvent(networkEvent_.Get());
     // Makes the socket non-blocking: every wait below is on events, bounded and cancellable.
     if (!socket ||
         WSAEventSelect(socket.Get(), networkEvent_.Get(), FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) != 0) {
         return false;
     }
-    if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
+    if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address->storage), address->size) != 0) {
         if (!WouldBlock()) {
             return false;
         }

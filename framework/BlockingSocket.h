@@ -27,8 +27,8 @@ class BlockingSocket {
     BlockingSocket(const BlockingSocket&) = delete;
     BlockingSocket& operator=(const BlockingSocket&) = delete;
 
-    // Host is a dotted IPv4 address or a host name (first IPv4 address). Closes any earlier
-    // connection first.
+    // Host is an IPv4 or IPv6 literal (no brackets) or a host name, whose first IPv4 address is
+    // preferred. Closes any earlier connection first.
     bool Connect(const std::wstring& host, std::uint16_t port);
     // Starts the reply deadline that the following Send and Receive calls share.
     void StartReply();

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "mail/PopServerAddress.h"
+
 namespace torvin {
 
 enum class ReceiveStatus { kData, kClosed, kTimeout, kError };
@@ -27,10 +29,21 @@ class ByteSource {
     virtual ReceiveResult Receive(std::span<char> into) = 0;
 };
 
+enum class ConnectOutcome {
+    kConnected,
+    kConnectFailed,
+    // The TLS handshake failed, or the server does not speak TLS.
+    kTlsFailed,
+    // The server's certificate is not trusted, out of date or names another server.
+    kCertificateRejected,
+};
+
 class PopConnection : public ByteSource {
   public:
-    // Opens a new connection, closing any previous one; bounded by the connect deadline.
-    virtual bool Connect(const std::string& host, std::uint16_t port) = 0;
+    // Opens a new connection, closing any previous one; bounded by the connect deadline, and a
+    // TLS handshake by the reply deadline. Over TLS the certificate is verified before this
+    // returns kConnected, so nothing of the account is sent to a server that is not trusted.
+    virtual ConnectOutcome Connect(const PopServerAddress& server) = 0;
     // Hands every byte to the network or fails.
     virtual bool Send(std::string_view bytes) = 0;
     virtual void Close() = 0;

@@ -7,18 +7,20 @@
 namespace torvin {
 
 enum class MailCellText {
-    kStarting,         // "メールチェックを開始します。"
-    kNoUserId,         // "ユーザIDが設定されていません"
-    kNoPassword,       // "パスワードが設定されていません"
-    kNoServer,         // "POPサーバーが設定されていません。"
-    kConnectFailed,    // "POPサーバーとの接続に失敗しました"
-    kWrongServer,      // "POPサーバーが違います"
-    kSendingUserId,    // "USER ID送信中"
-    kWrongUserId,      // "USER IDが違います"
-    kSendingPassword,  // "パスワード送信中"
-    kWrongPassword,    // "パスワードが違います"
-    kCounting,         // "到着メール数確認中"
-    kMailCount,        // "メールが%d通あります" with count
+    kStarting,             // "メールチェックを開始します。"
+    kNoUserId,             // "ユーザIDが設定されていません"
+    kNoPassword,           // "パスワードが設定されていません"
+    kNoServer,             // "POPサーバーが設定されていません。"
+    kConnectFailed,        // "POPサーバーとの接続に失敗しました"
+    kWrongServer,          // "POPサーバーが違います"
+    kTlsFailed,            // "SSL/TLSの接続に失敗しました"
+    kCertificateRejected,  // "サーバー証明書を確認できませんでした"
+    kSendingUserId,        // "USER ID送信中"
+    kWrongUserId,          // "USER IDが違います"
+    kSendingPassword,      // "パスワード送信中"
+    kWrongPassword,        // "パスワードが違います"
+    kCounting,             // "到着メール数確認中"
+    kMailCount,            // "メールが%d通あります" with count
 };
 
 struct MailCell {

@@ -16,6 +16,10 @@ std::wstring MailCellWideText(const MailCell& cell) {
             return L"POPサーバーとの接続に失敗しました";
         case MailCellText::kWrongServer:
             return L"POPサーバーが違います";
+        case MailCellText::kTlsFailed:
+            return L"SSL/TLSの接続に失敗しました";
+        case MailCellText::kCertificateRejected:
+            return L"サーバー証明書を確認できませんでした";
         case MailCellText::kSendingUserId:
             return L"USER ID送信中";
         case MailCellText::kWrongUserId:

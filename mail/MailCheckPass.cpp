@@ -73,10 +73,25 @@ bool HasMailAccount(int pet, const MailAccount& account, MailCellSink& sink) {
     return false;
 }
 
-bool Exchange(int pet, const MailAccount& account, PopConnection& connection, std::uint16_t port,
-              MailCellSink& sink) {
-    if (!connection.Connect(account.popServer, port)) {
-        sink.Show(pet, {MailCellText::kConnectFailed, 0});
+MailCellText ConnectFailureText(ConnectOutcome outcome) {
+    switch (outcome) {
+        case ConnectOutcome::kTlsFailed:
+            return MailCellText::kTlsFailed;
+        case ConnectOutcome::kCertificateRejected:
+            return MailCellText::kCertificateRejected;
+        case ConnectOutcome::kConnected:
+        case ConnectOutcome::kConnectFailed:
+            break;
+    }
+    return MailCellText::kConnectFailed;
+}
+
+bool Exchange(int pet, const MailAccount& account, PopConnection& connection, MailCellSink& sink) {
+    // A line an older copy could not connect with either; it never reaches the network.
+    const auto server = ParsePopServer(account.popServer);
+    const ConnectOutcome connected = server ? connection.Connect(*server) : ConnectOutcome::kConnectFailed;
+    if (connected != ConnectOutcome::kConnected) {
+        sink.Show(pet, {ConnectFailureText(connected), 0});
         return false;
     }
     PopReplyReader reader(connection);
@@ -118,14 +133,13 @@ bool IsSendableCommandValue(std::string_view value) {
            value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
-bool CheckMailbox(int pet, const MailAccount& account, PopConnection& connection, std::uint16_t port,
-                  MailCellSink& sink) {
-    const bool counted = Exchange(pet, account, connection, port, sink);
+bool CheckMailbox(int pet, const MailAccount& account, PopConnection& connection, MailCellSink& sink) {
+    const bool counted = Exchange(pet, account, connection, sink);
     connection.Close();
     return counted;
 }
 
-bool RunMailCheckPass(const std::vector<MailAccount>& accounts, PopConnection& connection, std::uint16_t port,
+bool RunMailCheckPass(const std::vector<MailAccount>& accounts, PopConnection& connection,
                       MailCellSink& sink) {
     for (std::size_t i = 0; i < accounts.size(); ++i) {
         const int pet = static_cast<int>(i);
@@ -134,7 +148,7 @@ bool RunMailCheckPass(const std::vector<MailAccount>& accounts, PopConnection& c
         if (account.mailCheckChoice == 1 || !HasMailAccount(pet, account, sink)) {
             continue;
         }
-        if (!CheckMailbox(pet, account, connection, port, sink)) {
+        if (!CheckMailbox(pet, account, connection, sink)) {
             return false;
         }
     }

@@ -2,7 +2,10 @@
 // One pass of the mail check over all pets, and the POP3 exchange that counts one mailbox.
 //
 // Which text a failing step leaves in the pet's cell:
-//  - connect fails (name not resolved, refused, connect deadline): "接続に失敗";
+//  - connect fails (server line malformed, name not resolved, refused, connect deadline):
+//    "接続に失敗";
+//  - over TLS, the handshake fails or the server does not speak TLS: "SSL/TLSの接続に失敗";
+//    the certificate is not trusted, out of date or for another name: "サーバー証明書を確認";
 //  - the connection is lost at any later step (peer closed before a whole reply line, reply
 //    deadline passed, send or receive error, stopped by the user): "接続に失敗" as well, since
 //    the server never answered that step;
@@ -24,8 +27,6 @@
 
 namespace torvin {
 
-inline constexpr std::uint16_t kPop3Port = 110;
-
 // A command line ("USER " or "PASS ", the value, CR LF) fits the 1000-byte command buffer with
 // its terminating zero byte, so a value may have up to this many bytes.
 inline constexpr std::size_t kMaxCommandValueBytes = 992;
@@ -34,11 +35,10 @@ inline constexpr std::size_t kMaxCommandValueBytes = 992;
 bool IsSendableCommandValue(std::string_view value);
 
 // The exchange for one pet; false when a step failed (its cell text is already shown).
-bool CheckMailbox(int pet, const MailAccount& account, PopConnection& connection, std::uint16_t port,
-                  MailCellSink& sink);
+bool CheckMailbox(int pet, const MailAccount& account, PopConnection& connection, MailCellSink& sink);
 
 // True when every pet was gone through; false when an exchange failed and ended the pass.
-bool RunMailCheckPass(const std::vector<MailAccount>& accounts, PopConnection& connection, std::uint16_t port,
+bool RunMailCheckPass(const std::vector<MailAccount>& accounts, PopConnection& connection,
                       MailCellSink& sink);
 
 }  // namespace torvin

@@ -29,8 +29,8 @@ class PostingSink : public MailCellSink {
 
 }  // namespace
 
-MailCheckRunner::MailCheckRunner(HWND window, std::uint16_t port, MailCheckTimeouts timeouts)
-    : window_(window), port_(port), timeouts_(timeouts) {}
+MailCheckRunner::MailCheckRunner(HWND window, MailCheckTimeouts timeouts)
+    : window_(window), timeouts_(timeouts) {}
 
 MailCheckRunner::~MailCheckRunner() {
     ForceStop();
@@ -53,7 +53,7 @@ bool MailCheckRunner::Start(std::vector<MailAccount> accounts) {
 void MailCheckRunner::RunPass(const std::vector<MailAccount>& accounts) {
     SocketPopConnection connection(*socket_);
     PostingSink sink(window_, worker_);
-    const bool wentThroughAll = RunMailCheckPass(accounts, connection, port_, sink);
+    const bool wentThroughAll = RunMailCheckPass(accounts, connection, sink);
     connection.Close();
     passRunning_ = false;
     PostMessageW(window_, kMailPassEndedMessage, wentThroughAll ? TRUE : FALSE, 0);

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -28,7 +27,7 @@ struct MailCheckTimeouts {
 
 class MailCheckRunner {
   public:
-    explicit MailCheckRunner(HWND window, std::uint16_t port = kPop3Port, MailCheckTimeouts timeouts = {});
+    explicit MailCheckRunner(HWND window, MailCheckTimeouts timeouts = {});
     ~MailCheckRunner();
     MailCheckRunner(const MailCheckRunner&) = delete;
     MailCheckRunner& operator=(const MailCheckRunner&) = delete;
@@ -46,7 +45,6 @@ class MailCheckRunner {
     void RunPass(const std::vector<MailAccount>& accounts);
 
     HWND window_;
-    std::uint16_t port_;
     MailCheckTimeouts timeouts_;
     std::atomic<bool> passRunning_{false};
     // Declared before the worker so that it outlives the thread that uses it.

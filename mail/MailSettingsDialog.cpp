@@ -2,6 +2,7 @@
 
 #include "framework/ListView.h"
 #include "framework/MessageNotice.h"
+#include "mail/PopServerAddress.h"
 #include "pets/Notices.h"
 #include "settings/SettingsStore.h"
 
@@ -11,7 +12,9 @@ namespace {
 
 constexpr auto kChoice = {IDC_MAIL_CHECK_ON, IDC_MAIL_CHECK_OFF};
 // A line of setting.ini holds one value, so a typed line break could never be stored.
-bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool HoldsLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 }  // namespace
 
@@ -27,7 +30,11 @@ void MailSettingsDialog::WriteControls() {
     const PetRecord& pet = Pet();
     SetItemTextCp932(IDC_MAIL_PET_NAME, pet.name);
     SetItemTextCp932(IDC_MAIL_ADDRESS, pet.mailAddress);
-    SetItemTextCp932(IDC_POP_SERVER, pet.popServer);
+    // The field shows name[:port] and the box the scheme; a line that does not parse (from an older
+    // file) is shown as it is, so that the user sees what to mend.
+    const auto server = ParsePopServer(pet.popServer);
+    SetItemTextCp932(IDC_POP_SERVER, server ? FormatHostAndPort(*server) : pet.popServer);
+    CheckDlgButton(Window(), IDC_POP_TLS, server && server->tls ? BST_CHECKED : BST_UNCHECKED);
     SetItemTextCp932(IDC_USER_ID, pet.userId);
     SetItemTextCp932(IDC_PASSWORD, pet.password);
     CheckRadio(kChoice, pet.mailCheckChoice);
@@ -42,13 +49,27 @@ bool MailSettingsDialog::ReadControls() {
         ShowMessageNotice(Window(), L"使えない文字（絵文字など）が含まれています。\n入力し直してください。");
         return false;
     }
-    if (HoldsLineBreak(*address) || HoldsLineBreak(*server) || HoldsLineBreak(*user) || HoldsLineBreak(*password)) {
+    if (HoldsLineBreak(*address) || HoldsLineBreak(*server) || HoldsLineBreak(*user) ||
+        HoldsLineBreak(*password)) {
         ShowMessageNotice(Window(), L"改行は入力できません。");
         return false;
     }
+    const bool tlsTicked = IsDlgButtonChecked(Window(), IDC_POP_TLS) == BST_CHECKED;
+    // An empty field is still allowed, as before: the mail check then reports the server missing.
+    std::optional<PopServerAddress> parsed;
+    if (!server->empty() || tlsTicked) {
+        parsed = ParseServerField(*server, tlsTicked);
+        if (!parsed) {
+            ShowMessageNotice(
+                Window(),
+                L"POPサーバー名が正しくありません。\n「サーバー名」または「サーバー名:ポート番号」"
+                L"（ポート番号は1～65535、空白なし）の形で入力してください。");
+            return false;
+        }
+    }
     PetRecord& pet = Pet();
     pet.mailAddress = *address;
-    pet.popServer = *server;
+    pet.popServer = parsed ? FormatPopServer(*parsed) : std::string();
     pet.userId = *user;
     pet.password = *password;
     // No choice reads as -1, stored as its low 8 bits: the check then visits the pet.

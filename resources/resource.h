@@ -62,6 +62,7 @@
 #define IDC_PASSWORD 1009
 #define IDC_MAIL_CHECK_ON 1010
 #define IDC_MAIL_CHECK_OFF 1011
+#define IDC_POP_TLS 1021
 
 // Background choice
 #define IDD_BACKGROUND 185

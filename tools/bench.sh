@@ -65,7 +65,11 @@ echo "== mail check"
 mail=$(bash bench/mail/run.sh "$build" 2>&1)
 echo "$mail"
 add_row "mail check, 127 mailboxes" "$(figure "$mail" '^torvin:')" "curl, one per mailbox" \
-  "$(figure "$mail" '^curl:')" "$(ratio "$mail" '^ratio')" s
+  "$(figure "$mail" '^curl:')" "$(ratio "$mail" '^ratio torvin/curl:')" s
+add_row "mail check, 127 mailboxes" "$(figure "$mail" '^torvin:')" "raw-socket floor" \
+  "$(figure "$mail" '^floor:')" "$(ratio "$mail" '^ratio torvin/floor:')" s
+add_row "mail check over TLS, 127 mailboxes" "$(figure "$mail" '^torvin pop3s:')" "curl pop3s, one each" \
+  "$(figure "$mail" '^curl pop3s:')" "$(ratio "$mail" '^ratio torvin/curl pop3s:')" s
 
 echo
 printf '%-34s %12s   %-22s %12s   %6s\n' "benchmark" "Torvin" "baseline" "its time" "ratio"

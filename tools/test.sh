@@ -24,8 +24,10 @@ ctest --preset native -j "$jobs" | tee -a "$log"
 echo "== tests (x86_64 under Wine, with a private Dovecot on 127.0.0.1)"
 dovecot_dir=/tmp/torvin-dovecot-$$
 bash tools/dovecot.sh start "$dovecot_dir" 11110 zero:zpw:0 three:tpw:3 many:mpw:1200
-trap 'bash tools/dovecot.sh stop "$dovecot_dir"; rm -rf "$dovecot_dir" "$log"' EXIT
-export TORVIN_DOVECOT_PORT=11110
+# POP3 over TLS on 11995, bad certificates on 11996-11999; the test CA is trusted in $WINEPREFIX only.
+bash tools/dovecot.sh start-tls "$dovecot_dir/tls" 11995 zero:zpw:0 three:tpw:3 many:mpw:1200
+trap 'bash tools/dovecot.sh stop "$dovecot_dir/tls"; bash tools/dovecot.sh stop "$dovecot_dir"; rm -rf "$dovecot_dir" "$log"' EXIT
+export TORVIN_DOVECOT_PORT=11110 TORVIN_DOVECOT_TLS_PORT=11995 TORVIN_DOVECOT_TLS_DIR="$dovecot_dir/tls"
 # One long-lived client keeps the virtual desktop up between test processes.
 keepalive="$WINEPREFIX/.torvin-keepalive.pid"
 if ! { [ -f "$keepalive" ] && kill -0 "$(cat "$keepalive")" 2>/dev/null; }; then

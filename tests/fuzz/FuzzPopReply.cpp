@@ -68,7 +68,9 @@ class PieceSource : public torvin::PopConnection {
         }
         return {ReceiveStatus::kData, size};
     }
-    bool Connect(const std::string&, std::uint16_t) override { return true; }
+    torvin::ConnectOutcome Connect(const torvin::PopServerAddress&) override {
+        return torvin::ConnectOutcome::kConnected;
+    }
     bool Send(std::string_view bytes) override {
         sent.append(bytes);
         return true;
@@ -139,7 +141,7 @@ void CheckExchange(const std::deque<std::string>& pieces) {
     PieceSource connection(pieces);
     LastCell sink;
     const std::vector<torvin::MailAccount> accounts{{"127.0.0.1", "user", "secret", 0}};
-    const bool counted = torvin::RunMailCheckPass(accounts, connection, torvin::kPop3Port, sink);
+    const bool counted = torvin::RunMailCheckPass(accounts, connection, sink);
     if (counted) {
         Require(sink.last.text == torvin::MailCellText::kMailCount && sink.last.count >= 0);
         Require(connection.sent == "USER user\r\nPASS secret\r\nSTAT\r\nQUIT\r\n");

@@ -38,6 +38,10 @@ ControlSpec Radio(int id, std::wstring_view text, DialogRect rect, bool first = 
             kButtonMask};
 }
 
+ControlSpec CheckBox(int id, std::wstring_view text, DialogRect rect) {
+    return {id, L"Button", text, rect, BS_AUTOCHECKBOX | WS_VISIBLE, kButtonMask};
+}
+
 ControlSpec Text(std::wstring_view text, DialogRect rect) {
     return {IDC_STATIC, L"Static", text, rect, SS_LEFT | WS_VISIBLE, kStaticMask};
 }
@@ -213,7 +217,8 @@ const std::vector<DialogSpec>& AllDialogSpecs() {
          0,
          {
              Edit(IDC_MAIL_ADDRESS, {56, 35, 118, 12}),
-             Edit(IDC_POP_SERVER, {56, 51, 118, 12}),
+             Edit(IDC_POP_SERVER, {56, 51, 80, 12}),
+             CheckBox(IDC_POP_TLS, L"SSL/TLS", {139, 52, 37, 10}),
              Edit(IDC_USER_ID, {56, 67, 118, 12}),
              Edit(IDC_PASSWORD, {56, 83, 118, 12}),
              Radio(IDC_MAIL_CHECK_ON, L"する", {62, 99, 33, 12}, true),
