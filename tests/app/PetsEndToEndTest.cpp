@@ -78,10 +78,16 @@ class PetsEndToEnd : public testing::Test {
         return host != nullptr ? test::WindowText(host) : L"<no host>";
     }
 
+    // Closes the stand-in host and waits for its process to end: Torvin counts a host as running
+    // while its process lives, after its window has gone.
     static void CloseHost() {
         HWND host = FindWindowW(L"NimbrelStandIn", nullptr);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(host, &processId);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
         PostMessageW(host, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return FindWindowW(L"NimbrelStandIn", nullptr) == nullptr; });
+        EXPECT_EQ(WaitForSingleObject(process, 30000), WAIT_OBJECT_0);
+        CloseHandle(process);
     }
 
     test::TempFolder work_;
@@ -103,14 +109,14 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     HWND main = app.WaitForWindow([](HWND w) { return GetDlgItem(w, IDC_PET_LIST) != nullptr; });
     ASSERT_NE(main, nullptr);
     HWND list = GetDlgItem(main, IDC_PET_LIST);
-    ASSERT_EQ(test::ListCount(list), 1);
+    ASSERT_TRUE(WaitUntil([&] { return test::ListCount(list) == 1; }));
     EXPECT_EQ(test::ListCell(list, 0, 0), L"ハナ");
     EXPECT_EQ(test::ReadFileBytes(work_.Path() + kStore + L"初期設定バックアップ\\" + kSettingsFile),
               "Hana first\r\n");
 
     ASSERT_NE(AddPet(app, main, L"ポチ"), nullptr);
     ASSERT_NE(AddPet(app, main, L"Tama"), nullptr);
-    ASSERT_EQ(test::ListCount(list), 3);
+    ASSERT_TRUE(WaitUntil([&] { return test::ListCount(list) == 3; }));
     EXPECT_EQ(test::ListCell(list, 2, 0), L"Tama");
 
     EXPECT_EQ(Launch(main, 0), L"Nimbrel - Hana first");
@@ -123,14 +129,13 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     WaitUntil([&] { return !IsWindow(running); });
     CloseHost();
 
-    EXPECT_EQ(Launch(main, 1), L"Nimbrel - (no settings file)");
-    CloseHost();
-    EXPECT_EQ(Launch(main, 2), L"Nimbrel - (no settings file)");
-    CloseHost();
-    EXPECT_EQ(Launch(main, 0), L"Nimbrel - Hana first");
-    CloseHost();
-    EXPECT_EQ(Launch(main, 2), L"Nimbrel - session 1");
-    CloseHost();
+    // Each pet starts with its own file: none yet for a new pet, then what its last session left.
+    const std::pair<int, const wchar_t*> launches[] = {
+        {1, L"(no settings file)"}, {2, L"(no settings file)"}, {0, L"Hana first"}, {2, L"session 1"}};
+    for (const auto& [row, file] : launches) {
+        EXPECT_EQ(Launch(main, row), std::wstring(L"Nimbrel - ") + file);
+        CloseHost();
+    }
 
     EXPECT_EQ(test::ReadFileBytes(StoredFile(L"ハナ")), "Hana first\r\nsession 1\r\nsession 2\r\n");
     EXPECT_EQ(test::ReadFileBytes(StoredFile(L"ポチ")), "session 1\r\n");
