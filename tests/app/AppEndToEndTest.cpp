@@ -52,7 +52,7 @@ class AppEndToEnd : public testing::Test {
 
 TEST_F(AppEndToEnd, RowsFollowTheFileEnterSavesItAndEscapeEndsWithoutWriting) {
     const std::string file = SettingsWithPets({"\x83\x6e\x83\x69", "Pochi"});
-    for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+    for (const WPARAM key : {WPARAM{VK_ESCAPE}, WPARAM{VK_RETURN}}) {
         test::WriteFileBytes(L"setting.ini", file + "marker");
         test::RemoteApp app(test::TorvinExe(), folder_.Path());
         HWND main = Start(app);

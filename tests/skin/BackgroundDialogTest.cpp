@@ -21,7 +21,7 @@ TEST(BackgroundChoice, OwnSkinTakesTheFileChosenInTheListNeverATypedName) {
     CreateDirectoryW(L"skin", nullptr);
     // Hidden files are listed too; the list holds at most kMaxSkinNames.
     for (std::size_t i = 0; i < kMaxSkinNames + 2; ++i) {
-        std::ofstream(L"skin\\" + std::to_wstring(i + 100000) + L".bmp") << "BM";
+        std::ofstream("skin\\" + std::to_string(i + 100000) + ".bmp") << "BM";
     }
     SetFileAttributesW(L"skin\\100001.bmp", FILE_ATTRIBUTE_HIDDEN);
     test::MemoryFileSystem fs;

@@ -11,6 +11,8 @@
 namespace torvin {
 namespace {
 
+using test::Canvas;
+
 // SkinTest.rc's icons are single colours: OK hot red, normal green; cancel hot blue, normal yellow.
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 255),
                    kYellow = RGB(255, 255, 0);
@@ -117,7 +119,7 @@ TEST_F(SkinButtonTest, ThePointerAndTheCaptureDecideTheHotLook) {
     EXPECT_FALSE(Hot(IDOK)) << "losing the focus clears it";
 
     const LPARAM inside = MAKELPARAM(5, 5);
-    for (const UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+    for (const UINT down : {UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONDBLCLK}}) {
         SendMessageW(Window(test::kTextOnly), down, MK_LBUTTON, inside);
         SendMessageW(Window(test::kTextOnly), WM_LBUTTONUP, 0, inside);
     }

@@ -38,7 +38,7 @@ void UseSkin(int kind, const std::string& file, int layout, int width = 0, int h
     Settings().backgroundKind = static_cast<std::int8_t>(kind);
     Settings().skinFile = file;
     Settings().skinLayout = static_cast<std::int8_t>(layout);
-    if (width > 0) {
+    if (width != 0) {
         CreateDirectoryW(L"skin", nullptr);
         const auto bytes = width < 0 ? std::vector<std::uint8_t>(100, 'x')
                                      : test::QuadrantBmp(width, height, kRed, kGreen, kBlue, kWhite);
@@ -90,7 +90,7 @@ TEST(SkinDialog, AMissingSkinFallsBackToPinkAndFirstRunNeverUsesOne) {
     const std::tuple<const char*, bool, int> cases[] = {
         {"missing.bmp", false, 0}, {"", false, 0}, {"q.bmp", true, 3}};
     for (const auto& [file, firstRun, kindAfter] : cases) {
-        UseSkin(3, file, kLayoutStretch, 2, 2);
+        UseSkin(3, file, kLayoutStretch, firstRun ? 2 : 0, 2);
         SkinTestDialog dialog(firstRun);
         Erase(dialog);
         const DibImage& held = dialog.Background();
