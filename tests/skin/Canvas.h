@@ -1,11 +1,10 @@
 #pragma once
-// A 32-bit top-down off-screen bitmap whose pixels tests read back after painting into its DC.
+// A 32-bit off-screen bitmap whose pixels tests read back after painting into its DC.
 
 #include <windows.h>
 
-#include <cstdint>
+#include <algorithm>
 
-#include "framework/GdiSelection.h"
 #include "framework/UniqueHandle.h"
 
 namespace torvin::test {
@@ -15,10 +14,9 @@ class Canvas {
     Canvas(int width, int height, COLORREF fill)
         : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
         BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<std::uint32_t*>(bits);
         previous_ = SelectObject(dc_.Get(), bitmap_.Get());
         const UniqueBrush brush(CreateSolidBrush(fill));
         const RECT all = {0, 0, width, height};
@@ -29,11 +27,7 @@ class Canvas {
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return dc_.Get(); }
-    COLORREF Pixel(int x, int y) const {
-        GdiFlush();
-        const std::uint32_t value = pixels_[y * width_ + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
     // Bounding box of the pixels of the colour (right and bottom exclusive); empty when none.
     RECT Find(COLORREF colour) const {
         RECT box = {width_, height_, 0, 0};
@@ -54,7 +48,6 @@ class Canvas {
     UniqueMemoryDc dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
-    std::uint32_t* pixels_ = nullptr;
 };
 
 }  // namespace torvin::test
