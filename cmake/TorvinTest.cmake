@@ -1,14 +1,9 @@
-# torvin_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI])
-# One GoogleTest executable = one ctest entry; under the x86_64 toolchain ctest runs it through Wine.
+# torvin_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable = one ctest entry; under a mingw toolchain ctest runs it through Wine.
 function(torvin_add_test name)
-    cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} torvin_options GTest::gtest GTest::gmock)
-    if(NOT TARGET torvin_test_main)
-        add_library(torvin_test_main STATIC ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
-        target_link_libraries(torvin_test_main PRIVATE torvin_options GTest::gtest)
-    endif()
-    target_link_libraries(${name} PRIVATE torvin_test_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} torvin_options GTest::gtest_main GTest::gmock)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the release archives from the checked-out commit:
-#   dist/Torvin-<version>-i686.zip and dist/Torvin-<version>-x86_64.zip
-# each holding Torvin.exe, skin/sakura.bmp and the Japanese read-me. The version comes from
-# app/Version.h. The same commit gives the same bytes: the exe carries no link time, every file
-# in the archive gets the commit's time, and names go in sorted with no extra attributes.
+# Builds the release archive from the checked-out commit: dist/Torvin-<version>.zip holding the
+# 32-bit Torvin.exe, skin/sakura.bmp and the Japanese read-me. One build only: a 32-bit host in
+# Program Files has its settings file virtualised, and only a 32-bit Torvin sees the same file.
+# The exe is the very file the i686 end-to-end tests drive (build/i686/shipped). The version
+# comes from app/Version.h. The same commit gives the same bytes: the exe carries no link time,
+# every file in the archive gets the commit's time, and names go in sorted with no extra attributes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,45 +14,52 @@ bash tools/setup.sh
 version=$(sed -n 's/^#define TORVIN_VERSION "\([0-9A-Za-z.-]*\)"$/\1/p' app/Version.h)
 [ -n "$version" ] || { echo "release: no TORVIN_VERSION in app/Version.h" >&2; exit 1; }
 stamp=$(git log -1 --format=%ct)
-# The compiler's dates and strip's PE header time (it would stamp the present) take this one.
-export SOURCE_DATE_EPOCH=$stamp
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "release: warning: the working tree differs from $(git rev-parse --short HEAD);" \
-    "these archives are not that commit's" >&2
+    "this archive is not that commit's" >&2
 fi
 python3 tools/art/make_sample_skin.py --check
 
-# Windows Explorer on a Japanese system reads zip entry names without the UTF-8 flag as code
-# page 932, and Info-ZIP zip stores names as the bytes it finds on disk: so the read-me is staged
-# under its CP932 name.
-readme_utf8='Torvin読んでね.txt'
-readme_cp932=$(printf '%s' "$readme_utf8" | iconv -f UTF-8 -t CP932)
-jobs=$(nproc)
-[ "$jobs" -le 2 ] || jobs=2
+cmake --preset i686 >/dev/null
+cmake --build --preset i686 -j 2 --target torvin_shipped >/dev/null
 
+# The read-me's name goes in as UTF-8 with the language-encoding flag (bit 11): Explorer on any
+# Windows language, 7-Zip and Info-ZIP unzip all honour it, while a CP932 name with only the
+# Unicode Path extra field would read garbled in Explorer outside Japanese Windows.
+readme='Torvin読んでね.txt'
+stage=build/release-stage
+rm -rf "$stage"
+mkdir -p "$stage/skin"
+cp build/i686/shipped/Torvin.exe "$stage/"
+cp tools/release/skin/sakura.bmp "$stage/skin/"
+# The text stays CP932, as Notepad on Japanese Windows expects; '%' is never a CP932 trail byte.
+LC_ALL=C sed "s/%VERSION%/$version/g" "tools/release/$readme" >"$stage/$readme"
 mkdir -p dist
-for arch in i686 x86_64; do
-  echo "== release $arch"
-  build="build/release-$arch"
-  rm -rf "$build"
-  cmake --preset "$arch" -B "$build" -DTORVIN_TESTS=OFF >/dev/null
-  cmake --build "$build" -j "$jobs" --target Torvin >/dev/null
+rm -f dist/Torvin-*.zip
+archive="$root/dist/Torvin-$version.zip"
+# Info-ZIP zip sets no flag for a UTF-8 name; Python's zipfile does, and takes fixed attributes.
+python3 - "$stage" "$archive" "$stamp" <<'PY'
+import os, sys, time, zipfile
+stage, archive, stamp = sys.argv[1], sys.argv[2], int(sys.argv[3])
+names = sorted(os.path.relpath(os.path.join(d, f), stage) for d, _, fs in os.walk(stage) for f in fs)
+with zipfile.ZipFile(archive, "w") as z:
+    for name in names:
+        info = zipfile.ZipInfo(name, time.gmtime(stamp)[:6])
+        info.create_system = 3
+        info.external_attr = (0o100755 if name.endswith(".exe") else 0o100644) << 16
+        info.compress_type = zipfile.ZIP_DEFLATED
+        with open(os.path.join(stage, name), "rb") as f:
+            z.writestr(info, f.read(), compresslevel=9)
+PY
 
-  stage="build/release-stage/$arch"
-  rm -rf "$stage"
-  mkdir -p "$stage/skin"
-  # Symbols are of no use to users and only grow the download.
-  "$arch-w64-mingw32-strip" -o "$stage/Torvin.exe" "$build/app/Torvin.exe"
-  cp tools/release/skin/sakura.bmp "$stage/skin/"
-  # The placeholder starts with '%', which is never the second byte of a CP932 character.
-  LC_ALL=C sed "s/%VERSION%/$version/g" "tools/release/$readme_utf8" >"$stage/$readme_cp932"
-  find "$stage" -type d -exec chmod 755 {} +
-  find "$stage" -type f -exec chmod 644 {} +
-  chmod 755 "$stage/Torvin.exe"
-  find "$stage" -exec env TZ=UTC touch -h -d "@$stamp" {} +
-
-  archive="$root/dist/Torvin-$version-$arch.zip"
-  rm -f "$archive"
-  (cd "$stage" && find . -type f -printf '%P\n' | LC_ALL=C sort | TZ=UTC zip -X -D -9 -q "$archive" -@)
-  echo "$(sha256sum "$archive" | cut -d' ' -f1)  dist/$(basename "$archive")"
-done
+# Every reader must see the same names: Info-ZIP, Python's zipfile and 7-Zip.
+want=$(printf '%s\n' Torvin.exe "$readme" skin/sakura.bmp | LC_ALL=C sort)
+check() {
+  local got
+  got=$(LC_ALL=C sort)
+  [ "$got" = "$want" ] || { printf 'release: %s lists\n%s\n' "$1" "$got" >&2; exit 1; }
+}
+LC_ALL=C.UTF-8 unzip -Z1 "$archive" | check "unzip"
+python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$archive" | check "zipfile"
+LC_ALL=C.UTF-8 7z l -slt -ba "$archive" | sed -n 's/^Path = //p' | tr '\\' '/' | check "7z"
+echo "$(sha256sum "$archive" | cut -d' ' -f1)  dist/$(basename "$archive")"

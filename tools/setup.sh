@@ -8,7 +8,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 wine fonts-wine fonts-ipafont-gothic xvfb x11-utils imagemagick
-  locales dovecot-pop3d curl zip openssl
+  locales dovecot-pop3d curl zip unzip p7zip-full openssl
 )
 # The 32-bit release exe runs under Wine's i386 loader.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -8,6 +8,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
 export LANG=ja_JP.UTF-8
 
+# Some kernels are built or booted without 32-bit emulation; the i686 builds cannot run there.
+torvin_runs_32bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
 torvin_display_ok() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 
 if ! torvin_display_ok; then

@@ -6,19 +6,29 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=tools/wine-env.sh
 source "$here/wine-env.sh"
 
+# v3: both loaders run in the prefix; v2: made while 32-bit programs could not start.
 stamp="$WINEPREFIX/.torvin-prefix-v3"
 [ -f "$stamp" ] && exit 0
+if torvin_runs_32bit; then
+  loader=/usr/lib/wine/wine
+else
+  # /usr/bin/wine would pick the 32-bit loader; the 64-bit one serves the x86_64 builds alone.
+  loader=/usr/lib/wine/wine64
+  stamp="$WINEPREFIX/.torvin-prefix-v2"
+  [ -f "$stamp" ] && exit 0
+fi
 
-# A prefix made before wine32 was installed has an empty syswow64; the bootstrap mode fills it.
+# A prefix made without wine32 has an empty syswow64; the bootstrap mode fills it.
 if [ -f "$WINEPREFIX/.torvin-prefix-v2" ]; then
   echo "setup: updating Wine prefix $WINEPREFIX for 32-bit programs"
-  WINEBOOTSTRAPMODE=1 wine wineboot -u >/dev/null 2>&1
+  WINEBOOTSTRAPMODE=1 "$loader" wineboot -u >/dev/null 2>&1
+  rm -f "$WINEPREFIX/.torvin-prefix-v2"
   touch "$stamp"
   exit 0
 fi
 
 echo "setup: creating Wine prefix $WINEPREFIX"
-wine wineboot -i >/dev/null 2>&1
+"$loader" wineboot -i >/dev/null 2>&1
 
 # The proportional face stands in for the proportional MS faces, the fixed one for the others.
 fixed=/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
@@ -47,6 +57,6 @@ reg=$(mktemp --suffix=.reg)
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
-wine regedit /S "$reg"
+"$loader" regedit /S "$reg"
 rm -f "$reg"
 touch "$stamp"

@@ -5,7 +5,6 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
-
 #include "resources/resource.h"
 #include "tests/app/TorvinUnderTest.h"
 #include "tests/support/FileBytes.h"
@@ -22,15 +21,18 @@ const std::wstring kStore = L"\\設定保存部屋\\";
 const std::wstring kSettingsFile = L"Nimbrel設定.nbc";
 
 class PetsEndToEnd : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         host_ = work_.Path() + L"\\ホスト フォルダ";
         CreateDirectoryW(host_.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileW(test::WindowsPathOf(NIMBREL_EXE).c_str(), (host_ + L"\\Nimbrel20.exe").c_str(), FALSE));
+        ASSERT_TRUE(
+            CopyFileW(test::WindowsPathOf(NIMBREL_EXE).c_str(), (host_ + L"\\Nimbrel20.exe").c_str(), FALSE));
         test::WriteFileBytes(host_ + L"\\" + kSettingsFile, "Hana first\r\n");
     }
 
-    std::wstring StoredFile(const std::wstring& pet) const { return work_.Path() + kStore + pet + L"\\" + kSettingsFile; }
+    std::wstring StoredFile(const std::wstring& pet) const {
+        return work_.Path() + kStore + pet + L"\\" + kSettingsFile;
+    }
 
     // Types into an edit of another process; the change notification reaches its dialog.
     static void Type(HWND dialog, int id, const wchar_t* text) {
@@ -41,10 +43,14 @@ protected:
     void ChooseFolder(test::RemoteApp& app, const std::wstring& folder) {
         HWND browser = app.WaitForWindow([](HWND w) { return test::HasChildOfClass(w, L"SysTreeView32"); });
         ASSERT_NE(browser, nullptr);
-        // The browser fills its tree after it shows; a selection sent before that is lost.
+        // The browser fills its tree after it shows and may drop a selection made meanwhile:
+        // select until the tree shows the folder selected.
         HWND tree = test::FindChildOfClass(browser, L"SysTreeView32");
-        ASSERT_TRUE(WaitUntil([&] { return SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0; }));
-        test::SendWithRemoteText(browser, BFFM_SETSELECTIONW, TRUE, folder);
+        const std::wstring leaf = folder.substr(folder.rfind(L'\\') + 1);
+        ASSERT_TRUE(WaitUntil([&] {
+            test::SendWithRemoteText(browser, BFFM_SETSELECTIONW, TRUE, folder);
+            return test::TreeSelectionText(tree) == leaf;
+        }));
         PressButton(browser, IDOK);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     }
@@ -66,14 +72,22 @@ protected:
         test::SelectListRow(GetDlgItem(main, IDC_PET_LIST), row);
         PressButton(main, IDC_LAUNCH);
         HWND host = nullptr;
-        WaitUntil([&] { return (host = FindWindowW(L"NimbrelStandIn", nullptr)) != nullptr && IsWindowVisible(host); });
+        WaitUntil([&] {
+            return (host = FindWindowW(L"NimbrelStandIn", nullptr)) != nullptr && IsWindowVisible(host);
+        });
         return host != nullptr ? test::WindowText(host) : L"<no host>";
     }
 
+    // Closes the stand-in host and waits for its process to end: Torvin counts a host as running
+    // while its process lives, after its window has gone.
     static void CloseHost() {
         HWND host = FindWindowW(L"NimbrelStandIn", nullptr);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(host, &processId);
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
         PostMessageW(host, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return FindWindowW(L"NimbrelStandIn", nullptr) == nullptr; });
+        EXPECT_EQ(WaitForSingleObject(process, 30000), WAIT_OBJECT_0);
+        CloseHandle(process);
     }
 
     test::TempFolder work_;
@@ -95,13 +109,14 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     HWND main = app.WaitForWindow([](HWND w) { return GetDlgItem(w, IDC_PET_LIST) != nullptr; });
     ASSERT_NE(main, nullptr);
     HWND list = GetDlgItem(main, IDC_PET_LIST);
-    ASSERT_EQ(test::ListCount(list), 1);
+    ASSERT_TRUE(WaitUntil([&] { return test::ListCount(list) == 1; }));
     EXPECT_EQ(test::ListCell(list, 0, 0), L"ハナ");
-    EXPECT_EQ(test::ReadFileBytes(work_.Path() + kStore + L"初期設定バックアップ\\" + kSettingsFile), "Hana first\r\n");
+    EXPECT_EQ(test::ReadFileBytes(work_.Path() + kStore + L"初期設定バックアップ\\" + kSettingsFile),
+              "Hana first\r\n");
 
     ASSERT_NE(AddPet(app, main, L"ポチ"), nullptr);
     ASSERT_NE(AddPet(app, main, L"Tama"), nullptr);
-    ASSERT_EQ(test::ListCount(list), 3);
+    ASSERT_TRUE(WaitUntil([&] { return test::ListCount(list) == 3; }));
     EXPECT_EQ(test::ListCell(list, 2, 0), L"Tama");
 
     EXPECT_EQ(Launch(main, 0), L"Nimbrel - Hana first");
@@ -114,14 +129,13 @@ TEST_F(PetsEndToEnd, SetupAddLaunchEachAndDeleteKeepEveryPetsOwnHistory) {
     WaitUntil([&] { return !IsWindow(running); });
     CloseHost();
 
-    EXPECT_EQ(Launch(main, 1), L"Nimbrel - (no settings file)");
-    CloseHost();
-    EXPECT_EQ(Launch(main, 2), L"Nimbrel - (no settings file)");
-    CloseHost();
-    EXPECT_EQ(Launch(main, 0), L"Nimbrel - Hana first");
-    CloseHost();
-    EXPECT_EQ(Launch(main, 2), L"Nimbrel - session 1");
-    CloseHost();
+    // Each pet starts with its own file: none yet for a new pet, then what its last session left.
+    const std::pair<int, const wchar_t*> launches[] = {
+        {1, L"(no settings file)"}, {2, L"(no settings file)"}, {0, L"Hana first"}, {2, L"session 1"}};
+    for (const auto& [row, file] : launches) {
+        EXPECT_EQ(Launch(main, row), std::wstring(L"Nimbrel - ") + file);
+        CloseHost();
+    }
 
     EXPECT_EQ(test::ReadFileBytes(StoredFile(L"ハナ")), "Hana first\r\nsession 1\r\nsession 2\r\n");
     EXPECT_EQ(test::ReadFileBytes(StoredFile(L"ポチ")), "session 1\r\n");

@@ -4,36 +4,26 @@
 
 namespace torvin::test {
 
-namespace {
-
-std::vector<std::uint8_t> HeaderBlock(int width, int height, std::uint16_t bitCount, std::uint32_t clrUsed) {
-    std::vector<std::uint8_t> block(kBmpInfoHeaderSize + 4 * BmpColourTableLength(bitCount), 0);
-    Put32At(block, 0, 40);
-    Put32At(block, 4, static_cast<std::uint32_t>(width));
-    Put32At(block, 8, static_cast<std::uint32_t>(height));
-    block[12] = 1;
-    block[14] = static_cast<std::uint8_t>(bitCount);
-    Put32At(block, 20, 12345);  // biSizeImage, which writing clears
-    Put32At(block, 32, clrUsed);
-    for (std::size_t i = 0; i < BmpColourTableLength(bitCount); ++i) {
-        const auto level = static_cast<std::uint8_t>(i * 255 / (BmpColourTableLength(bitCount) - 1));
-        block[40 + 4 * i] = level;
-        block[41 + 4 * i] = static_cast<std::uint8_t>(255 - level);
-        block[42 + 4 * i] = static_cast<std::uint8_t>(i);
-    }
-    return block;
-}
-
-}  // namespace
-
 void Put32At(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
     for (std::size_t i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
 
 std::vector<std::uint8_t> PatternBmp(int width, int height, std::uint16_t bitCount, std::uint32_t clrUsed) {
-    auto block = HeaderBlock(width, height, bitCount, clrUsed);
+    const std::size_t colours = BmpColourTableLength(bitCount);
+    std::vector<std::uint8_t> block(kBmpInfoHeaderSize + 4 * colours, 0);
+    for (const auto& [at, value] : {std::pair<std::size_t, std::uint32_t>{0, 40},
+                                    {4, static_cast<std::uint32_t>(width)},
+                                    {8, static_cast<std::uint32_t>(height)},
+                                    {12, 1u | static_cast<std::uint32_t>(bitCount) << 16},
+                                    {20, 12345},
+                                    {32, clrUsed}}) {
+        Put32At(block, at, value);
+    }
+    for (std::size_t i = 0; i < 4 * colours; ++i) {
+        block[40 + i] = static_cast<std::uint8_t>(i * 5);
+    }
     std::vector<std::uint8_t> bits(static_cast<std::size_t>(BmpRowStride(width, bitCount)) *
                                    static_cast<std::size_t>(height));
     for (std::size_t i = 0; i < bits.size(); ++i) {
@@ -44,24 +34,21 @@ std::vector<std::uint8_t> PatternBmp(int width, int height, std::uint16_t bitCou
 
 std::vector<std::uint8_t> QuadrantBmp(int width, int height, std::uint32_t topLeft, std::uint32_t topRight,
                                       std::uint32_t bottomLeft, std::uint32_t bottomRight) {
-    auto block = HeaderBlock(width, height, 24, 0);
+    auto file = PatternBmp(width, height, 24);
     const auto stride = static_cast<std::size_t>(BmpRowStride(width, 24));
-    std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(height), 0);
     for (int y = 0; y < height; ++y) {
-        // Rows are stored bottom-up.
-        const bool top = y < height / 2;
-        const std::size_t row = static_cast<std::size_t>(height - 1 - y) * stride;
         for (int x = 0; x < width; ++x) {
-            const bool left = x < width / 2;
-            const std::uint32_t colour =
-                top ? (left ? topLeft : topRight) : (left ? bottomLeft : bottomRight);
-            std::uint8_t* pixel = &bits[row + 3 * static_cast<std::size_t>(x)];
-            pixel[0] = static_cast<std::uint8_t>((colour >> 16) & 0xFF);
-            pixel[1] = static_cast<std::uint8_t>((colour >> 8) & 0xFF);
-            pixel[2] = static_cast<std::uint8_t>(colour & 0xFF);
+            const std::uint32_t colour = y < height / 2 ? (x < width / 2 ? topLeft : topRight)
+                                                        : (x < width / 2 ? bottomLeft : bottomRight);
+            // Rows are stored bottom-up, each pixel blue, green, red.
+            const std::size_t at =
+                54 + static_cast<std::size_t>(height - 1 - y) * stride + 3 * static_cast<std::size_t>(x);
+            file[at] = static_cast<std::uint8_t>(colour >> 16);
+            file[at + 1] = static_cast<std::uint8_t>(colour >> 8);
+            file[at + 2] = static_cast<std::uint8_t>(colour);
         }
     }
-    return FormatBmp(block, bits);
+    return file;
 }
 
 }  // namespace torvin::test

@@ -6,8 +6,8 @@
 
 namespace torvin::test {
 
-// An uncompressed BMP of the depth whose pixel bytes (padding included) run through a pattern,
-// with a full colour table for 8 bits or fewer and biClrUsed as given.
+// An uncompressed BMP whose pixel bytes (padding included) run through a pattern, with a full
+// colour table for 8 bits or fewer and biClrUsed as given.
 std::vector<std::uint8_t> PatternBmp(int width, int height, std::uint16_t bitCount,
                                      std::uint32_t clrUsed = 0);
 

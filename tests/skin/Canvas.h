@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include <algorithm>
 
 #include "framework/UniqueHandle.h"
 
@@ -11,18 +11,36 @@ namespace torvin::test {
 
 class Canvas {
   public:
-    Canvas(int width, int height, COLORREF fill);
-    ~Canvas();
+    Canvas(int width, int height, COLORREF fill)
+        : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+        const UniqueBrush brush(CreateSolidBrush(fill));
+        const RECT all = {0, 0, width, height};
+        FillRect(dc_.Get(), &all, brush.Get());
+    }
+    ~Canvas() { SelectObject(dc_.Get(), previous_); }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     HDC Dc() const { return dc_.Get(); }
-    COLORREF Pixel(int x, int y) const;
-    int Count(COLORREF colour) const;
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
     // Bounding box of the pixels of the colour (right and bottom exclusive); empty when none.
-    RECT Find(COLORREF colour) const;
-    // Bounding box of the pixels that differ from the colour.
-    RECT FindOther(COLORREF colour) const;
+    RECT Find(COLORREF colour) const {
+        RECT box = {width_, height_, 0, 0};
+        for (int y = 0; y < height_; ++y) {
+            for (int x = 0; x < width_; ++x) {
+                if (Pixel(x, y) == colour) {
+                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                           std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+                }
+            }
+        }
+        return box.right == 0 ? RECT{} : box;
+    }
 
   private:
     int width_;
@@ -30,7 +48,6 @@ class Canvas {
     UniqueMemoryDc dc_;
     UniqueBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
-    std::uint32_t* pixels_ = nullptr;
 };
 
 }  // namespace torvin::test

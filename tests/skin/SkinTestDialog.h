@@ -1,5 +1,5 @@
 #pragma once
-// The skinned test dialog (template 950 of SkinTest.rc) run through the common skin set-up.
+// A skinned dialog (template 950 of SkinTest.rc) set up as the program's dialogs set up theirs.
 
 #include <windows.h>
 
@@ -7,54 +7,35 @@
 
 namespace torvin::test {
 
-inline constexpr int kSkinTemplate = 950;
 inline constexpr int kTextOnly = 1004, kIconOnly = 1005, kLabel = 1010, kTrackbar = 1011, kReadOnly = 1012,
                      kEdit = 1013;
 
 class SkinTestDialog : public SkinDialog {
   public:
-    enum class Setup { kNone, kCommon };
-    explicit SkinTestDialog(Setup setup = Setup::kCommon)
-        : SkinDialog(kSkinTemplate, nullptr), setup_(setup) {
+    explicit SkinTestDialog(bool firstRun = false) : SkinDialog(950, nullptr), firstRun_(firstRun) {
         EnableDragByBody();
     }
     using SkinDialog::Button;
-    using SkinDialog::SetBackgroundFile;
 
     int textOnlyClicks = 0;
 
   protected:
     BOOL OnInit() override {
         Dialog::OnInit();
-        if (setup_ != Setup::kNone) {
-            AttachSkinButtons({{IDOK, kOkHotIcon, kOkNormalIcon},
-                               {IDCANCEL, kCancelHotIcon, kCancelNormalIcon},
-                               {kTextOnly, 0, 0},
-                               {kIconOnly, kOkHotIcon, 0}});
-            LoadSkinBackground();
-        }
+        AttachSkinButtons({{IDOK, kOkHotIcon, kOkNormalIcon},
+                           {IDCANCEL, kCancelHotIcon, kCancelNormalIcon},
+                           {kTextOnly, 0, 0},
+                           {kIconOnly, kOkHotIcon, 0}});
+        firstRun_ ? LoadSetupBackground() : LoadSkinBackground();
         return TRUE;
     }
     bool OnCommand(WORD code, WORD id, HWND control) override {
-        if (id == kTextOnly && code == BN_CLICKED) {
-            ++textOnlyClicks;
-            return true;
-        }
+        textOnlyClicks += id == kTextOnly && code == BN_CLICKED;
         return SkinDialog::OnCommand(code, id, control);
     }
 
   private:
-    Setup setup_;
+    bool firstRun_;
 };
-
-// Resizes the window so that its client area is exactly width x height.
-inline void SetClientSize(HWND window, int width, int height) {
-    RECT frame{}, client{};
-    GetWindowRect(window, &frame);
-    GetClientRect(window, &client);
-    SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) - client.right + width,
-                 (frame.bottom - frame.top) - client.bottom + height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 }  // namespace torvin::test

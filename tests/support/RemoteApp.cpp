@@ -19,8 +19,8 @@ RemoteApp::RemoteApp(const std::wstring& exe, const std::wstring& workingFolder)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
-                       &startup, &info)) {
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
@@ -37,7 +37,7 @@ RemoteApp::~RemoteApp() {
 void RemoteApp::Kill() {
     if (process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 9);
-        WaitForSingleObject(process_, 5000);
+        WaitForSingleObject(process_, 30000);
     }
 }
 
@@ -47,50 +47,39 @@ bool RemoteApp::WaitForExit(DWORD timeoutMs) const {
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    const std::function<bool(HWND)>* accept;
-    HWND found;
+// One window walk: the first window the predicate accepts.
+struct Walk {
+    std::function<bool(HWND)> accept;
+    HWND found = nullptr;
 };
 
-BOOL CALLBACK VisitTopLevel(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window) && (*search.accept)(window)) {
-        search.found = window;
-        return FALSE;
+// A callback must be CALLBACK: a captureless lambda is not __stdcall on i686.
+BOOL CALLBACK Visit(HWND window, LPARAM data) {
+    auto& walk = *reinterpret_cast<Walk*>(data);
+    if (!walk.accept(window)) {
+        return TRUE;
     }
-    return TRUE;
+    walk.found = window;
+    return FALSE;
 }
 
-struct TextSearch {
-    const std::wstring* text;
-    bool found;
-};
-
-BOOL CALLBACK VisitChild(HWND child, LPARAM data) {
-    auto& search = *reinterpret_cast<TextSearch*>(data);
-    if (WindowText(child) == *search.text) {
-        search.found = true;
-        return FALSE;
-    }
-    return TRUE;
+HWND FindChild(HWND window, std::function<bool(HWND)> accept) {
+    Walk walk{std::move(accept)};
+    EnumChildWindows(window, Visit, reinterpret_cast<LPARAM>(&walk));
+    return walk.found;
 }
 
 }  // namespace
 
 HWND RemoteApp::WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs) const {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            Search search{processId_, &accept, nullptr};
-            EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
-            found = search.found;
-            return found != nullptr;
-        },
-        timeoutMs);
-    return found;
+    Walk walk{[&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == processId_ && IsWindowVisible(window) && accept(window);
+    }};
+    WaitUntil([&] { return EnumWindows(Visit, reinterpret_cast<LPARAM>(&walk)), walk.found != nullptr; },
+              timeoutMs);
+    return walk.found;
 }
 
 HWND RemoteApp::WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs) const {
@@ -98,30 +87,15 @@ HWND RemoteApp::WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs)
 }
 
 bool HasChildWithText(HWND window, const std::wstring& text) {
-    TextSearch search{&text, false};
-    EnumChildWindows(window, VisitChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindChild(window, [&](HWND child) { return WindowText(child) == text; }) != nullptr;
 }
 
 HWND FindChildOfClass(HWND window, const std::wstring& className) {
-    struct Find {
-        const std::wstring* name;
-        HWND found;
-    } find{&className, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& f = *reinterpret_cast<Find*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(child, name, 64);
-            if (*f.name == name) {
-                f.found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    return FindChild(window, [&](HWND child) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        return className == name;
+    });
 }
 
 bool HasChildOfClass(HWND window, const std::wstring& className) {
@@ -131,28 +105,36 @@ bool HasChildOfClass(HWND window, const std::wstring& className) {
 std::wstring WindowText(HWND window) {
     wchar_t buffer[1024] = {};
     // WM_GETTEXT is carried across processes by the system.
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 10000,
                         nullptr);
     return buffer;
 }
 
 void PressButton(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-int ListCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+int ListCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 namespace {
 
-// Memory in the list's process for a request record and its text buffer.
+// Memory in a window's process for a request record and its text. The records we place there
+// have our pointer size, so a process of the other size is refused rather than misread.
 class RemoteBuffer {
-public:
+  public:
     RemoteBuffer(HWND window, SIZE_T size) {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-        if (process_ != nullptr) {
-            memory_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+                        FALSE, processId);
+        BOOL ours = FALSE, theirs = TRUE;
+        if (process_ != nullptr && IsWow64Process(GetCurrentProcess(), &ours) &&
+            IsWow64Process(process_, &theirs) && ours == theirs) {
+            memory_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
         }
     }
     ~RemoteBuffer() {
@@ -166,18 +148,17 @@ public:
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
-    char* At(SIZE_T offset) const { return static_cast<char*>(memory_) + offset; }
+    char* At(SIZE_T offset) const { return memory_ + offset; }
     bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
-        return WriteProcessMemory(process_, At(offset), data, size, nullptr) != FALSE;
+        return memory_ != nullptr && WriteProcessMemory(process_, At(offset), data, size, nullptr);
     }
     bool Read(SIZE_T offset, void* data, SIZE_T size) const {
-        return ReadProcessMemory(process_, At(offset), data, size, nullptr) != FALSE;
+        return memory_ != nullptr && ReadProcessMemory(process_, At(offset), data, size, nullptr);
     }
-    bool Valid() const { return memory_ != nullptr; }
 
-private:
+  private:
     HANDLE process_ = nullptr;
-    void* memory_ = nullptr;
+    char* memory_ = nullptr;
 };
 
 }  // namespace
@@ -192,14 +173,13 @@ LRESULT SendWithRemoteText(HWND window, UINT message, WPARAM wParam, const std::
 std::wstring ListCell(HWND list, int row, int column) {
     constexpr SIZE_T kChars = 512;
     RemoteBuffer remote(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
-    if (!remote.Valid()) {
-        return L"<no access>";
-    }
     LVITEMW item{};
     item.iSubItem = column;
     item.cchTextMax = kChars;
     item.pszText = reinterpret_cast<LPWSTR>(remote.At(sizeof(LVITEMW)));
-    remote.Write(0, &item, sizeof item);
+    if (!remote.Write(0, &item, sizeof item)) {
+        return L"<no access>";
+    }
     const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                      reinterpret_cast<LPARAM>(remote.At(0)));
     std::vector<wchar_t> text(kChars, L'\0');
@@ -207,32 +187,49 @@ std::wstring ListCell(HWND list, int row, int column) {
     return std::wstring(text.data(), static_cast<std::size_t>(length));
 }
 
+std::wstring TreeSelectionText(HWND tree) {
+    constexpr int kChars = 260;
+    RemoteBuffer remote(tree, sizeof(TVITEMW) + kChars * sizeof(wchar_t));
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = reinterpret_cast<LPWSTR>(remote.At(sizeof(TVITEMW)));
+    item.cchTextMax = kChars;
+    std::wstring text(kChars, L'\0');
+    if (item.hItem == nullptr || !remote.Write(0, &item, sizeof item) ||
+        !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.At(0))) ||
+        !remote.Read(sizeof(TVITEMW), text.data(), kChars * sizeof(wchar_t))) {
+        return L"<no selection>";
+    }
+    return text.c_str();
+}
+
 void SelectListRow(HWND list, int row) {
     RemoteBuffer remote(list, sizeof(LVITEMW));
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    remote.Write(0, &item, sizeof item);
+    const auto set = [&](int target, UINT state) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = state;
+        remote.Write(0, &item, sizeof item);
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(target),
+                     reinterpret_cast<LPARAM>(remote.At(0)));
+    };
     // Row -1 addresses every row: clear them all first.
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remote.At(0)));
-    if (row < 0) {
-        return;
+    set(-1, 0);
+    if (row >= 0) {
+        set(row, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    remote.Write(0, &item, sizeof item);
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.At(0)));
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) {
-            return true;
-        }
+    while (!condition()) {
         if (GetTickCount64() >= deadline) {
             return false;
         }
         Sleep(20);
     }
+    return true;
 }
 
 }  // namespace torvin::test

@@ -13,7 +13,7 @@ namespace torvin::test {
 std::wstring WindowsPathOf(const char* buildPath);
 
 class RemoteApp {
-public:
+  public:
     RemoteApp(const std::wstring& exe, const std::wstring& workingFolder);
     ~RemoteApp();
     RemoteApp(const RemoteApp&) = delete;
@@ -22,13 +22,13 @@ public:
     bool Started() const { return process_ != nullptr; }
     DWORD ProcessId() const { return processId_; }
     // Waits for a visible top-level window of the process that the predicate accepts.
-    HWND WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs = 10000) const;
+    HWND WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs = 30000) const;
     // A visible top-level window of the process that has a child showing exactly this text.
-    HWND WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs = 10000) const;
-    bool WaitForExit(DWORD timeoutMs = 10000) const;
+    HWND WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs = 30000) const;
+    bool WaitForExit(DWORD timeoutMs = 30000) const;
     void Kill();
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
 };
@@ -44,9 +44,11 @@ void PressButton(HWND dialog, int id);
 int ListCount(HWND list);
 // Reads one cell of a list view in another process through memory of that process.
 std::wstring ListCell(HWND list, int row, int column);
+// The text of a tree view's selected item in another process.
+std::wstring TreeSelectionText(HWND tree);
 // Selects only the row; -1 leaves no row selected.
 void SelectListRow(HWND list, int row);
 // Waits until the predicate holds, polling; false on timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 
 }  // namespace torvin::test

@@ -2,12 +2,13 @@
 // A fresh folder under the system's temporary folder that becomes the working directory for
 // the life of the object; the previous working directory comes back and the folder is deleted.
 
+#include <filesystem>
 #include <string>
 
 namespace torvin::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -15,12 +16,9 @@ public:
 
     const std::wstring& Path() const { return path_; }
 
-private:
+  private:
+    std::filesystem::path previous_;
     std::wstring path_;
-    std::wstring previous_;
 };
-
-// Deletes a folder and everything below it.
-void RemoveTree(const std::wstring& path);
 
 }  // namespace torvin::test
