@@ -80,7 +80,7 @@ TEST(SkinDialog, EachLayoutPaintsTheBodyFromTheSkinFile) {
 TEST(SkinDialog, FirstRunNeverShowsTheSkinFileAndJunkLeavesThePlainLook) {
     test::TempFolder folder;
     DibImage pink;
-    ASSERT_TRUE(pink.LoadFromResource(kPinkTile));
+    ASSERT_TRUE(pink.LoadFromResource(IDB_TILE_PINK));
     UseSkin("q.bmp", kLayoutStretch, 2, 2);
     SkinTestDialog firstRun(true);
     Erase(firstRun);
