@@ -121,7 +121,7 @@ void LaunchWithoutWindow(const std::string& petName, FileSystem& fs, AppSettings
         ShowTextNotice(nullptr, IDS_COMMAND_UNKNOWN_PET, WidenCp932(petName));
         return;
     }
-    LaunchPetInRow(row, fs, settings, windows, starter);
+    LaunchPet(row, fs, settings, windows, starter);
 }
 
 void MarkLaunchTarget(HWND window) {

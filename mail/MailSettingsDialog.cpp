@@ -1,9 +1,7 @@
 #include "mail/MailSettingsDialog.h"
 
-#include "framework/ListView.h"
 #include "framework/MessageNotice.h"
 #include "mail/PopServerAddress.h"
-#include "pets/Notices.h"
 #include "settings/SettingsStore.h"
 
 namespace torvin {
@@ -77,12 +75,7 @@ bool MailSettingsDialog::ReadControls() {
     return true;
 }
 
-void ShowMailSettings(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings) {
-    const int row = petList.FirstSelected();
-    if (row < 0 || row >= settings.petCount) {
-        ShowNoPetSelected();
-        return;
-    }
+void ShowMailSettings(HWND owner, int row, FileSystem& fs, AppSettings& settings) {
     MailSettingsDialog dialog(owner, settings, row);
     if (dialog.RunModal() != IDCANCEL) {
         WriteSettings(fs, settings);
