@@ -58,11 +58,7 @@ HWND RunningMainWindow() {
 }  // namespace
 
 void ShowTextNotice(HWND owner, UINT textId, std::wstring_view value) {
-    std::wstring text = LoadResourceText(GetModuleHandleW(nullptr), textId);
-    if (const auto at = text.find(L"%1"); at != std::wstring::npos) {
-        text.replace(at, 2, value);
-    }
-    ShowMessageNotice(owner, text);
+    ShowMessageNotice(owner, LoadResourceText(GetModuleHandleW(nullptr), textId, value));
 }
 
 StartRequest ReadStartRequest() {

@@ -195,8 +195,9 @@ void PetListDialog::RunPendingLaunch() {
 
 void PetListDialog::SetUpPetList() {
     petList_.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    petList_.InsertColumn(0, L"ペットの名前", 150);
-    petList_.InsertColumn(1, L"到着メール数", 210);
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    petList_.InsertColumn(0, LoadResourceText(module, IDS_PET_NAME_COLUMN), 150);
+    petList_.InsertColumn(1, LoadResourceText(module, IDS_MAIL_COUNT_COLUMN), 210);
 }
 
 void PetListDialog::FillPetList(bool settingsRead) {
