@@ -127,7 +127,8 @@ void PetListDialog::LaunchSelectedPet() {
 
 void PetListDialog::AddPetToList() {
     if (AddPet(Window(), fs_, settings_)) {
-        petList_.InsertItem(settings_.petCount - 1, WidenCp932(settings_.newPetName));
+        const int row = settings_.petCount - 1;
+        petList_.InsertItem(row, WidenCp932(settings_.pets[static_cast<std::size_t>(row)].name));
     }
     SayFailedWrite();
 }

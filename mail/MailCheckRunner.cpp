@@ -53,10 +53,11 @@ bool MailCheckRunner::Start(std::vector<MailAccount> accounts) {
 void MailCheckRunner::RunPass(const std::vector<MailAccount>& accounts) {
     SocketPopConnection connection(*socket_);
     QueueingSink sink([this](MailCellUpdate update) { Queue(update); }, worker_);
-    const bool wentThroughAll = RunMailCheckPass(accounts, connection, sink);
+    // Whether a failure ended the pass early changes nothing for the window.
+    RunMailCheckPass(accounts, connection, sink);
     connection.Close();
     passRunning_ = false;
-    PostMessageW(window_, kMailPassEndedMessage, wentThroughAll ? TRUE : FALSE, 0);
+    PostMessageW(window_, kMailPassEndedMessage, 0, 0);
 }
 
 void MailCheckRunner::Queue(MailCellUpdate update) {
