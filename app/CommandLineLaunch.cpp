@@ -58,11 +58,7 @@ HWND RunningMainWindow() {
 }  // namespace
 
 void ShowTextNotice(HWND owner, UINT textId, std::wstring_view value) {
-    std::wstring text = LoadResourceText(GetModuleHandleW(nullptr), textId);
-    if (const auto at = text.find(L"%1"); at != std::wstring::npos) {
-        text.replace(at, 2, value);
-    }
-    ShowMessageNotice(owner, text);
+    ShowMessageNotice(owner, LoadResourceText(GetModuleHandleW(nullptr), textId, value));
 }
 
 StartRequest ReadStartRequest() {
@@ -121,7 +117,7 @@ void LaunchWithoutWindow(const std::string& petName, FileSystem& fs, AppSettings
         ShowTextNotice(nullptr, IDS_COMMAND_UNKNOWN_PET, WidenCp932(petName));
         return;
     }
-    LaunchPetInRow(row, fs, settings, windows, starter);
+    LaunchPet(row, fs, settings, windows, starter);
 }
 
 void MarkLaunchTarget(HWND window) {

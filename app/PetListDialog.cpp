@@ -15,6 +15,7 @@
 #include "mail/ForceStopDialog.h"
 #include "mail/MailAccount.h"
 #include "mail/MailListCell.h"
+#include "mail/MailMessages.h"
 #include "mail/MailSettingsDialog.h"
 #include "pets/Notices.h"
 #include "pets/PetCommands.h"
@@ -36,7 +37,9 @@ PetListDialog::PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindo
       hostStarter_(hostStarter),
       appIcon_(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))) {}
 
-PetListDialog::~PetListDialog() { Dialog::SetDefaultOwner(nullptr); }
+PetListDialog::~PetListDialog() {
+    Dialog::SetDefaultOwner(nullptr);
+}
 
 BOOL PetListDialog::OnInit() {
     Dialog::OnInit();
@@ -100,13 +103,55 @@ void PetListDialog::AddShortcutMenuItem() const {
     }
 }
 
-void PetListDialog::CreateShortcutOfSelectedPet() const {
+std::optional<int> PetListDialog::SelectedPet() const {
+    // Row i is pet i, so a selected row outside the record is no pet either.
     const int row = petList_.FirstSelected();
     if (row < 0 || row >= settings_.petCount) {
-        ShowNoPetSelected();
-        return;
+        return std::nullopt;
     }
-    CreatePetShortcut(Window(), settings_.pets[static_cast<std::size_t>(row)].name);
+    return row;
+}
+
+std::optional<int> PetListDialog::SelectedPetOrSay() const {
+    const std::optional<int> row = SelectedPet();
+    if (!row) {
+        ShowNoPetSelected();
+    }
+    return row;
+}
+
+void PetListDialog::LaunchSelectedPet() {
+    LaunchPet(SelectedPet(), fs_, settings_, desktop_, hostStarter_);
+    SayFailedWrite();
+}
+
+void PetListDialog::AddPetToList() {
+    if (AddPet(Window(), fs_, settings_)) {
+        const int row = settings_.petCount - 1;
+        petList_.InsertItem(row, WidenCp932(settings_.pets[static_cast<std::size_t>(row)].name));
+    }
+    SayFailedWrite();
+}
+
+void PetListDialog::DeleteSelectedPet() {
+    if (const auto row = SelectedPetOrSay(); row && DeletePet(*row, fs_, settings_)) {
+        petList_.DeleteItem(*row);
+    }
+    // A failed write here has been shown as "00 0B" already.
+    watchedFs_.TakeFailedWrite();
+}
+
+void PetListDialog::ShowMailSettingsOfSelectedPet() {
+    if (const auto row = SelectedPetOrSay()) {
+        ShowMailSettings(Window(), *row, fs_, settings_);
+        SayFailedWrite();
+    }
+}
+
+void PetListDialog::CreateShortcutOfSelectedPet() const {
+    if (const auto row = SelectedPetOrSay()) {
+        CreatePetShortcut(Window(), settings_.pets[static_cast<std::size_t>(*row)].name);
+    }
 }
 
 bool PetListDialog::TakeLaunchRequest(LPARAM copyData) {
@@ -146,19 +191,20 @@ void PetListDialog::RunPendingLaunch() {
     }
     petList_.Select(-1, false);
     petList_.Select(row, true);
-    LaunchPet(petList_, fs_, settings_, desktop_, hostStarter_);
+    LaunchPet(row, fs_, settings_, desktop_, hostStarter_);
 }
 
 void PetListDialog::SetUpPetList() {
     petList_.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    petList_.InsertColumn(0, L"ペットの名前", 150);
-    petList_.InsertColumn(1, L"到着メール数", 210);
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    petList_.InsertColumn(0, LoadResourceText(module, IDS_PET_NAME_COLUMN), 150);
+    petList_.InsertColumn(1, LoadResourceText(module, IDS_MAIL_COUNT_COLUMN), 210);
 }
 
 void PetListDialog::FillPetList(bool settingsRead) {
+    // Escaped, the setup recorded no pet, and the list shows none: row i is always pet i.
     if (!settingsRead) {
-        RunFirstSetup(petList_, fs_, settings_);
-        return;
+        RunFirstSetup(fs_, settings_);
     }
     for (int i = 0; i < settings_.petCount; ++i) {
         petList_.InsertItem(i, WidenCp932(settings_.pets[static_cast<std::size_t>(i)].name));
@@ -187,21 +233,16 @@ bool PetListDialog::OnCommand(WORD code, WORD id, HWND control) {
     }
     switch (id) {
         case IDC_LAUNCH:
-            LaunchPet(petList_, fs_, settings_, desktop_, hostStarter_);
-            SayFailedWrite();
+            LaunchSelectedPet();
             return true;
         case IDC_ADD_PET:
-            AddPet(Window(), petList_, fs_, settings_);
-            SayFailedWrite();
+            AddPetToList();
             return true;
         case IDC_DELETE_PET:
-            DeletePet(petList_, fs_, settings_);
-            // A failed write here has been shown as "00 0B" already.
-            watchedFs_.TakeFailedWrite();
+            DeleteSelectedPet();
             return true;
         case IDC_MAIL_SETTINGS:
-            ShowMailSettings(Window(), petList_, fs_, settings_);
-            SayFailedWrite();
+            ShowMailSettingsOfSelectedPet();
             return true;
         case IDC_MAIL_START:
             StartMailCheck();
@@ -220,7 +261,9 @@ bool PetListDialog::OnCommand(WORD code, WORD id, HWND control) {
     }
 }
 
-void PetListDialog::EndWithoutSaving() { SkinDialog::OnOK(); }
+void PetListDialog::EndWithoutSaving() {
+    SkinDialog::OnOK();
+}
 
 void PetListDialog::SetCheckingState(bool checking) const {
     for (int id : {IDC_LAUNCH, IDC_ADD_PET, IDC_DELETE_PET, IDC_MAIL_SETTINGS, IDC_MAIL_START, IDC_SNACK,
@@ -288,13 +331,17 @@ bool PetListDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
                 return true;
             }
             break;
-        case kMsgMailCell:
-            ApplyMailCellMessage(petList_.Handle(), lParam);
-            result = TRUE;
-            return true;
-        case kMsgMailPassEnded:
-            // Also after a pass that a failure ended: nothing runs any more, so every command is back.
-            SetCheckingState(false);
+        case kMailCellsWaitingMessage:
+        case kMailPassEndedMessage:
+            // Updates whose wake-up was lost wait until the pass ends. Only the runner says whether
+            // the pass has ended (also when a failure ended it): then every command is back. A
+            // window that closed in its setup has no runner, and a forged wake-up finds nothing.
+            if (mailCheck_) {
+                ShowMailCells(petList_, mailCheck_->TakeCellUpdates());
+                if (message == kMailPassEndedMessage && !mailCheck_->Running()) {
+                    SetCheckingState(false);
+                }
+            }
             result = TRUE;
             return true;
         case WM_QUERYDRAGICON:

@@ -19,22 +19,30 @@
 namespace torvin {
 
 class PetListDialog : public SkinDialog {
-public:
+  public:
     PetListDialog(FileSystem& fs, AppSettings& settings, DesktopWindows& desktop, HostStarter& hostStarter);
     ~PetListDialog() override;
 
     const ListView& PetList() const { return petList_; }
 
-protected:
+  protected:
     BOOL OnInit() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
     bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     void OnOK() override;
 
-private:
+  private:
     void AddVersionMenuItem() const;
     void AddShortcutMenuItem() const;
+    // The pet of the lowest selected row; the OrSay form tells the user when there is none.
+    std::optional<int> SelectedPet() const;
+    std::optional<int> SelectedPetOrSay() const;
+    // The commands on the selected pet; each edits the list by what its command changed.
+    void LaunchSelectedPet();
+    void AddPetToList();
+    void DeleteSelectedPet();
+    void ShowMailSettingsOfSelectedPet();
     void CreateShortcutOfSelectedPet() const;
     // A launch request of a second copy: checked and kept by WM_COPYDATA, run once the sender
     // has its answer.

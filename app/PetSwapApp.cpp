@@ -3,10 +3,12 @@
 #include <winsock2.h>
 #include <commctrl.h>
 
+#include <chrono>
 #include <string>
 
 #include "app/CommandLineLaunch.h"
 #include "app/PetListDialog.h"
+#include "framework/BlockingSocket.h"
 #include "framework/ResourceText.h"
 #include "pets/WinDesktopWindows.h"
 #include "pets/WinHostStarter.h"
@@ -15,6 +17,12 @@
 #include "settings/WinFileSystem.h"
 
 namespace torvin {
+
+namespace {
+
+constexpr std::chrono::milliseconds kLookupGrace{1000};
+
+}  // namespace
 
 bool PetSwapApp::StartUp() {
     // A wrong command line is answered before anything is touched.
@@ -59,7 +67,9 @@ bool PetSwapApp::StartUp() {
 
 int PetSwapApp::ShutDown() {
     runningMutex_.Reset();
-    if (socketsStarted_) {
+    // A lookup that a force stop left behind may still be inside the library. It gets a moment
+    // to end; one still stuck (a slow name server) is left to the end of the process instead.
+    if (socketsStarted_ && WaitForNameLookups(kLookupGrace)) {
         WSACleanup();
     }
     return 0;

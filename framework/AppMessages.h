@@ -1,5 +1,6 @@
 #pragma once
-// Every window message of the program's own, in one place so that no two collide.
+// The window messages of the program's own that more than one module knows. A module whose worker
+// posts to a window defines those messages itself (WM_APP + 2 and + 3 are kept for them).
 
 #include <windows.h>
 
@@ -7,9 +8,6 @@ namespace torvin {
 
 // Posted by a modal dialog to itself once its modal loop runs; lets tests answer dialogs.
 inline constexpr UINT kMsgModalReady = WM_APP + 1;
-// Posted by the mail check worker to the main window.
-inline constexpr UINT kMsgMailCell = WM_APP + 2;
-inline constexpr UINT kMsgMailPassEnded = WM_APP + 3;
 // Posted by the main window to itself: a launch request handed over by a second copy waits.
 inline constexpr UINT kMsgLaunchRequest = WM_APP + 4;
 

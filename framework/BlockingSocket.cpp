@@ -3,9 +3,11 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -24,6 +26,19 @@ DWORD MillisecondsUntil(Clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     // WSA_INFINITE is the largest value; stay below it so a deadline always ends the wait.
     return static_cast<DWORD>(std::clamp<long long>(left, 0, std::numeric_limits<DWORD>::max() - 1));
+}
+
+// The lookup threads still running, so that the sockets library is not cleaned up under one.
+// Each thread holds the tally too, so it outlives the program's statics.
+struct LookupTally {
+    std::mutex lock;
+    std::condition_variable allEnded;
+    int running = 0;
+};
+
+std::shared_ptr<LookupTally> Tally() {
+    static const auto tally = std::make_shared<LookupTally>();
+    return tally;
 }
 
 // A name lookup cannot be interrupted, so it runs on a thread of its own. The caller waits for
@@ -59,17 +74,29 @@ std::optional<Address> Resolve(const std::wstring& host, std::uint16_t port, HAN
     }
     lookup->host = host;
     lookup->service = std::to_wstring(port);
+    auto tally = Tally();
+    {
+        const std::lock_guard hold(tally->lock);
+        ++tally->running;
+    }
     try {
-        std::thread([lookup] {
+        std::thread([ownLookup = lookup, tally]() mutable {
             ADDRINFOW hints{};
             hints.ai_family = AF_UNSPEC;
             hints.ai_socktype = SOCK_STREAM;
             hints.ai_protocol = IPPROTO_TCP;
-            lookup->status =
-                GetAddrInfoW(lookup->host.c_str(), lookup->service.c_str(), &hints, &lookup->found);
-            SetEvent(lookup->done.Get());
+            ownLookup->status =
+                GetAddrInfoW(ownLookup->host.c_str(), ownLookup->service.c_str(), &hints, &ownLookup->found);
+            SetEvent(ownLookup->done.Get());
+            // Freeing the addresses is a call into the sockets library too, so it comes first.
+            ownLookup.reset();
+            const std::lock_guard hold(tally->lock);
+            --tally->running;
+            tally->allEnded.notify_all();
         }).detach();
     } catch (const std::system_error&) {
+        const std::lock_guard hold(tally->lock);
+        --tally->running;
         return std::nullopt;
     }
     const HANDLE events[] = {cancel, lookup->done.Get()};
@@ -240,6 +267,12 @@ SocketReceiveResult BlockingSocket::Receive(std::span<char> into) {
             return {SocketReceive::kError, 0};
         }
     }
+}
+
+bool WaitForNameLookups(std::chrono::milliseconds limit) {
+    const auto tally = Tally();
+    std::unique_lock hold(tally->lock);
+    return tally->allEnded.wait_for(hold, limit, [&] { return tally->running == 0; });
 }
 
 bool CanCreateTcpSocket() {

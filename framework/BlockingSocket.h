@@ -52,6 +52,11 @@ class BlockingSocket {
     UniqueSocket socket_;
 };
 
+// True once no host-name lookup runs any more, false when some still runs after the limit. A
+// lookup that a cancel or a deadline left behind keeps running inside the sockets library, so
+// WSACleanup must wait for this.
+bool WaitForNameLookups(std::chrono::milliseconds limit);
+
 // True when the system can make a TCP socket now; the socket is closed again at once.
 bool CanCreateTcpSocket();
 

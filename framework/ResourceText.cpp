@@ -9,4 +9,12 @@ std::wstring LoadResourceText(HINSTANCE instance, UINT id) {
     return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
+std::wstring LoadResourceText(HINSTANCE instance, UINT id, std::wstring_view value) {
+    std::wstring text = LoadResourceText(instance, id);
+    if (const auto at = text.find(L"%1"); at != std::wstring::npos) {
+        text.replace(at, 2, value);
+    }
+    return text;
+}
+
 }  // namespace torvin

@@ -1,6 +1,6 @@
 #pragma once
-// What the mail check shows in a pet's cell. The texts themselves are Japanese and live in the
-// Windows part (MailCellTexts); the pure code names them only.
+// What the mail check shows in a pet's cell. The texts themselves are in the string table
+// (MailCellTexts); the pure code names them only.
 
 #include <cstdint>
 

@@ -1,5 +1,8 @@
 #include "mail/MailCheckRunner.h"
 
+#include <functional>
+#include <utility>
+
 #include "mail/MailMessages.h"
 #include "mail/SocketPopConnection.h"
 
@@ -7,23 +10,20 @@ namespace torvin {
 
 namespace {
 
-class PostingSink : public MailCellSink {
+class QueueingSink : public MailCellSink {
   public:
-    PostingSink(HWND window, const WorkerThread& worker) : window_(window), worker_(worker) {}
+    QueueingSink(std::function<void(MailCellUpdate)> queue, const WorkerThread& worker)
+        : queue_(std::move(queue)), worker_(worker) {}
 
     void Show(int pet, const MailCell& cell) override {
         // After a force stop the failures are of our own making; they are not shown.
-        if (worker_.StopRequested()) {
-            return;
-        }
-        auto update = std::make_unique<MailCellUpdate>(MailCellUpdate{pet, cell});
-        if (PostMessageW(window_, kMailCellMessage, 0, reinterpret_cast<LPARAM>(update.get()))) {
-            static_cast<void>(update.release());
+        if (!worker_.StopRequested()) {
+            queue_(MailCellUpdate{pet, cell});
         }
     }
 
   private:
-    HWND window_;
+    std::function<void(MailCellUpdate)> queue_;
     const WorkerThread& worker_;
 };
 
@@ -52,11 +52,32 @@ bool MailCheckRunner::Start(std::vector<MailAccount> accounts) {
 
 void MailCheckRunner::RunPass(const std::vector<MailAccount>& accounts) {
     SocketPopConnection connection(*socket_);
-    PostingSink sink(window_, worker_);
-    const bool wentThroughAll = RunMailCheckPass(accounts, connection, sink);
+    QueueingSink sink([this](MailCellUpdate update) { Queue(update); }, worker_);
+    // Whether a failure ended the pass early changes nothing for the window.
+    RunMailCheckPass(accounts, connection, sink);
     connection.Close();
     passRunning_ = false;
-    PostMessageW(window_, kMailPassEndedMessage, wentThroughAll ? TRUE : FALSE, 0);
+    PostMessageW(window_, kMailPassEndedMessage, 0, 0);
+}
+
+void MailCheckRunner::Queue(MailCellUpdate update) {
+    bool wasEmpty = false;
+    {
+        const std::lock_guard lock(queueLock_);
+        wasEmpty = queue_.empty();
+        queue_.push_back(update);
+    }
+    // One wake-up while updates wait is enough; if it is lost, the end of the pass drains them.
+    if (wasEmpty) {
+        PostMessageW(window_, kMailCellsWaitingMessage, 0, 0);
+    }
+}
+
+std::vector<MailCellUpdate> MailCheckRunner::TakeCellUpdates() {
+    const std::lock_guard lock(queueLock_);
+    std::vector<MailCellUpdate> taken(queue_.begin(), queue_.end());
+    queue_.clear();
+    return taken;
 }
 
 void MailCheckRunner::ForceStop() {

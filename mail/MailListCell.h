@@ -1,12 +1,15 @@
 #pragma once
-// Shows a posted mail cell update in the pet list, so the main window only forwards the message.
+// Shows the mail check's cell updates in the pet list, so the main window only forwards them.
 
-#include <windows.h>
+#include <vector>
+
+#include "framework/ListView.h"
+#include "mail/MailCheckRunner.h"
 
 namespace torvin {
 
-// Adopts the kMailCellMessage payload and writes its text into row = pet, column 1 of the list
-// view. False when the list has no such row (the payload is freed all the same).
-bool ApplyMailCellMessage(HWND listView, LPARAM lParam);
+// Writes each update's text into row = pet, column 1; an update for a row the list no longer has
+// is dropped.
+void ShowMailCells(const ListView& petList, const std::vector<MailCellUpdate>& updates);
 
 }  // namespace torvin

@@ -1,29 +1,15 @@
 #pragma once
-// The messages the mail check worker posts to its window. A cell update carries a released
-// MailCellUpdate in LPARAM, which the handler adopts (AdoptMailCellUpdate) and so frees.
+// The bare wake-ups the mail check worker posts to its window. Neither carries anything the window
+// trusts: the cell updates wait in the runner's queue, and the window asks the runner whether a pass
+// still runs. So a stray or forged message does nothing harmful, and a failed post loses nothing.
 
 #include <windows.h>
 
-#include <memory>
-
-#include "framework/AppMessages.h"
-#include "mail/MailCell.h"
-
 namespace torvin {
 
-// LPARAM: a MailCellUpdate* the handler owns.
-inline constexpr UINT kMailCellMessage = kMsgMailCell;
-// WPARAM: TRUE when the pass went through every pet, FALSE when a failure ended it. Posted after
-// every pass, so the window can restore its idle state either way.
-inline constexpr UINT kMailPassEndedMessage = kMsgMailPassEnded;
-
-struct MailCellUpdate {
-    int pet = 0;
-    MailCell cell;
-};
-
-inline std::unique_ptr<MailCellUpdate> AdoptMailCellUpdate(LPARAM lParam) {
-    return std::unique_ptr<MailCellUpdate>(reinterpret_cast<MailCellUpdate*>(lParam));
-}
+// Cell updates wait in MailCheckRunner::TakeCellUpdates.
+inline constexpr UINT kMailCellsWaitingMessage = WM_APP + 2;
+// Posted after every pass, also one that a failure ended, so the window can return to its idle state.
+inline constexpr UINT kMailPassEndedMessage = WM_APP + 3;
 
 }  // namespace torvin

@@ -1,9 +1,8 @@
 #include "mail/MailSettingsDialog.h"
 
-#include "framework/ListView.h"
 #include "framework/MessageNotice.h"
+#include "framework/ResourceText.h"
 #include "mail/PopServerAddress.h"
-#include "pets/Notices.h"
 #include "settings/SettingsStore.h"
 
 namespace torvin {
@@ -46,12 +45,12 @@ bool MailSettingsDialog::ReadControls() {
     const auto user = ItemTextCp932(IDC_USER_ID);
     const auto password = ItemTextCp932(IDC_PASSWORD);
     if (!address || !server || !user || !password) {
-        ShowMessageNotice(Window(), L"使えない文字（絵文字など）が含まれています。\n入力し直してください。");
+        ShowMessageNotice(Window(), LoadResourceText(GetModuleHandleW(nullptr), IDS_MAIL_NOT_CP932));
         return false;
     }
     if (HoldsLineBreak(*address) || HoldsLineBreak(*server) || HoldsLineBreak(*user) ||
         HoldsLineBreak(*password)) {
-        ShowMessageNotice(Window(), L"改行は入力できません。");
+        ShowMessageNotice(Window(), LoadResourceText(GetModuleHandleW(nullptr), IDS_MAIL_LINE_BREAK));
         return false;
     }
     const bool tlsTicked = IsDlgButtonChecked(Window(), IDC_POP_TLS) == BST_CHECKED;
@@ -60,10 +59,7 @@ bool MailSettingsDialog::ReadControls() {
     if (!server->empty() || tlsTicked) {
         parsed = ParseServerField(*server, tlsTicked);
         if (!parsed) {
-            ShowMessageNotice(
-                Window(),
-                L"POPサーバー名が正しくありません。\n「サーバー名」または「サーバー名:ポート番号」"
-                L"（ポート番号は1～65535、空白なし）の形で入力してください。");
+            ShowMessageNotice(Window(), LoadResourceText(GetModuleHandleW(nullptr), IDS_MAIL_BAD_SERVER));
             return false;
         }
     }
@@ -77,12 +73,7 @@ bool MailSettingsDialog::ReadControls() {
     return true;
 }
 
-void ShowMailSettings(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings) {
-    const int row = petList.FirstSelected();
-    if (row < 0 || row >= settings.petCount) {
-        ShowNoPetSelected();
-        return;
-    }
+void ShowMailSettings(HWND owner, int row, FileSystem& fs, AppSettings& settings) {
     MailSettingsDialog dialog(owner, settings, row);
     if (dialog.RunModal() != IDCANCEL) {
         WriteSettings(fs, settings);

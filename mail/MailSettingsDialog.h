@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "framework/ListView.h"
 #include "resources/resource.h"
 #include "settings/AppSettings.h"
 #include "settings/FileSystem.h"
@@ -13,24 +12,24 @@
 namespace torvin {
 
 class MailSettingsDialog : public SkinDialog {
-public:
+  public:
     MailSettingsDialog(HWND parent, AppSettings& settings, int selectedPetIndex)
         : SkinDialog(IDD_MAIL_SETTINGS, parent), settings_(settings), selectedPetIndex_(selectedPetIndex) {}
 
-protected:
+  protected:
     BOOL OnInit() override;
     void WriteControls() override;
     bool ReadControls() override;
 
-private:
+  private:
     PetRecord& Pet() { return settings_.pets[static_cast<std::size_t>(selectedPetIndex_)]; }
 
     AppSettings& settings_;
     int selectedPetIndex_;
 };
 
-// The main window's "設定" command for the lowest selected row; confirmed values are written
-// to setting.ini at once.
-void ShowMailSettings(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings);
+// The main window's "設定" command for the pet in this row; confirmed values are written to
+// setting.ini at once.
+void ShowMailSettings(HWND owner, int row, FileSystem& fs, AppSettings& settings);
 
 }  // namespace torvin

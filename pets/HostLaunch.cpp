@@ -5,28 +5,32 @@
 
 namespace torvin {
 
-bool HostNotRunning(DesktopWindows& windows, const std::string& hostDir) {
+bool HostRunning(DesktopWindows& windows, const std::string& hostDir) {
     if (!hostDir.empty() && windows.RunsImage(HostExePath(hostDir))) {
-        return false;
+        return true;
     }
     for (const auto& window : windows.TopWindowsInZOrder()) {
         // "Nimbrel" is ASCII, so its 7 CP932 bytes are exactly these 7 UTF-16 units.
         if (window.visible && window.title.starts_with(L"Nimbrel")) {
-            return false;
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
-LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings, const std::string& petName,
-                               DesktopWindows& windows, HostStarter& starter) {
-    if (!HostNotRunning(windows, settings.hostDir)) {
+LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings,
+                               const std::optional<std::string>& petName, DesktopWindows& windows,
+                               HostStarter& starter) {
+    if (HostRunning(windows, settings.hostDir)) {
         return {LaunchOutcome::kHostRunning, PetError::kNone};
+    }
+    if (!petName) {
+        return {LaunchOutcome::kNoPet, PetError::kNone};
     }
     if (!HostFolderUsable(fs, settings.hostDir)) {
         return {LaunchOutcome::kNoHostFolder, PetError::kNone};
     }
-    if (const auto error = SwapInPet(fs, settings, petName); error != PetError::kNone) {
+    if (const auto error = SwapInPet(fs, settings, *petName); error != PetError::kNone) {
         return {LaunchOutcome::kFailed, error};
     }
     const std::string exe = HostExePath(settings.hostDir);

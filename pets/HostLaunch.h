@@ -3,6 +3,7 @@
 // tests can fake the host: the walk over the top-level windows and the process start.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,14 +36,15 @@ class HostStarter {
     virtual bool Start(const std::string& exePath) = 0;
 };
 
-// False when a visible window's title begins with "Nimbrel" (case-sensitive, whatever follows),
+// True when a visible window's title begins with "Nimbrel" (case-sensitive, whatever follows),
 // or when a process runs the host folder's Nimbrel20.exe: a host hidden in the tray or still
 // starting counts too. Hidden and untitled windows alone never count.
-bool HostNotRunning(DesktopWindows& windows, const std::string& hostDir);
+bool HostRunning(DesktopWindows& windows, const std::string& hostDir);
 
 enum class LaunchOutcome : std::uint8_t {
     kStarted,
-    kHostRunning,   // refused before anything changed
+    kHostRunning,   // refused before anything changed, whether or not a pet was chosen
+    kNoPet,         // no pet chosen: refused before any file step
     kNoHostFolder,  // no usable host folder: refused before any file step
     kHostNotFound,  // swap done and recorded, but no Nimbrel20.exe in the host folder
     kFailed,        // see error
@@ -54,7 +56,8 @@ struct LaunchResult {
 };
 
 // Refuses while the host runs, swaps the chosen pet's file in (SwapInPet) and starts the host.
-LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings, const std::string& petName,
-                               DesktopWindows& windows, HostStarter& starter);
+LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings,
+                               const std::optional<std::string>& petName, DesktopWindows& windows,
+                               HostStarter& starter);
 
 }  // namespace torvin

@@ -1,12 +1,14 @@
 #include "pets/NameNotice.h"
 
 #include "framework/MessageNotice.h"
+#include "framework/ResourceText.h"
 #include "pets/Notices.h"
+#include "resources/resource.h"
 
 namespace torvin {
 
 void ShowNameRefused(HWND owner, PetNameProblem problem) {
-    const wchar_t* text = nullptr;
+    UINT text = 0;
     switch (problem) {
         case PetNameProblem::kNone:
             return;
@@ -14,17 +16,16 @@ void ShowNameRefused(HWND owner, PetNameProblem problem) {
             ShowDuplicatePet();
             return;
         case PetNameProblem::kEmpty:
-            text = L"ペットの名前を入力してください。";
+            text = IDS_NAME_EMPTY;
             break;
         case PetNameProblem::kTooLong:
-            text = L"ペットの名前が長すぎます。\n半角なら99文字、全角なら49文字までにしてください。";
+            text = IDS_NAME_TOO_LONG;
             break;
         case PetNameProblem::kSameFolder:
-            text = L"その名前は、すでにいるペットと大文字・小文字しか違わないか、\n"
-                   L"そのフォルダに別のペットの設定ファイルがあるため使えません。";
+            text = IDS_NAME_SAME_FOLDER;
             break;
         case PetNameProblem::kRosterFull:
-            text = L"ペットは127匹までです。これ以上は追加できません。";
+            text = IDS_NAME_ROSTER_FULL;
             break;
         case PetNameProblem::kBrokenText:
         case PetNameProblem::kForbiddenCharacter:
@@ -32,15 +33,14 @@ void ShowNameRefused(HWND owner, PetNameProblem problem) {
         case PetNameProblem::kDotName:
         case PetNameProblem::kTrailingDotOrBlank:
         case PetNameProblem::kReservedName:
-            text = L"その名前はフォルダ名に使えないため、ペットの名前にできません。\n"
-                   L"\\ / : * ? \" < > | 、末尾の「.」や空白、CON などの名前は使えません。";
+            text = IDS_NAME_NOT_FOLDER;
             break;
     }
-    ShowMessageNotice(owner, text);
+    ShowMessageNotice(owner, LoadResourceText(GetModuleHandleW(nullptr), text));
 }
 
 void ShowNameNotRepresentable(HWND owner) {
-    ShowMessageNotice(owner, L"その名前には使えない文字（絵文字など）が含まれています。");
+    ShowMessageNotice(owner, LoadResourceText(GetModuleHandleW(nullptr), IDS_NAME_NOT_CP932));
 }
 
 }  // namespace torvin

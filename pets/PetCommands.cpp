@@ -1,6 +1,5 @@
 #include "pets/PetCommands.h"
 
-#include "framework/CodePage.h"
 #include "framework/MessageNotice.h"
 #include "framework/ResourceText.h"
 #include "pets/AddPetDialog.h"
@@ -14,29 +13,21 @@
 
 namespace torvin {
 
-void LaunchPet(const ListView& petList, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
+void LaunchPet(std::optional<int> row, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
                HostStarter& starter) {
-    LaunchPetInRow(petList.FirstSelected(), fs, settings, windows, starter);
-}
-
-void LaunchPetInRow(int row, FileSystem& fs, AppSettings& settings, DesktopWindows& windows,
-                    HostStarter& starter) {
-    // The running host is refused before the selection is even looked at.
-    if (!HostNotRunning(windows, settings.hostDir)) {
-        ShowHostRunning();
-        return;
+    std::optional<std::string> name;
+    if (row) {
+        name = settings.pets[static_cast<std::size_t>(*row)].name;
     }
-    if (row < 0 || row >= settings.petCount) {
-        ShowNoPetSelected();
-        return;
-    }
-    const LaunchResult result =
-        LaunchHostWithPet(fs, settings, settings.pets[static_cast<std::size_t>(row)].name, windows, starter);
+    const LaunchResult result = LaunchHostWithPet(fs, settings, name, windows, starter);
     switch (result.outcome) {
         case LaunchOutcome::kStarted:
             break;
         case LaunchOutcome::kHostRunning:
             ShowHostRunning();
+            break;
+        case LaunchOutcome::kNoPet:
+            ShowNoPetSelected();
             break;
         case LaunchOutcome::kHostNotFound:
             ShowHostNotFound();
@@ -58,37 +49,31 @@ void OfferHostFolder(FileSystem& fs, AppSettings& settings) {
     }
 }
 
-void AddPet(HWND owner, const ListView& petList, FileSystem& fs, AppSettings& settings) {
+bool AddPet(HWND owner, FileSystem& fs, AppSettings& settings) {
     AddPetDialog dialog(owner);
     if (dialog.RunModal() != IDOK || !dialog.edited) {
-        return;
+        return false;
     }
     settings.newPetName = dialog.name;
     if (const PetNameProblem problem = AddPetToRoster(fs, settings, settings.newPetName);
         problem != PetNameProblem::kNone) {
         ShowNameRefused(owner, problem);
-        return;
+        return false;
     }
-    petList.InsertItem(settings.petCount - 1, WidenCp932(settings.newPetName));
+    return true;
 }
 
-void DeletePet(const ListView& petList, FileSystem& fs, AppSettings& settings) {
-    const int row = petList.FirstSelected();
-    if (row < 0) {
-        ShowNoPetSelected();
-        return;
-    }
+bool DeletePet(int row, FileSystem& fs, AppSettings& settings) {
     if (row == 0) {
         ShowFirstPet();
-        return;
+        return false;
     }
     if (!ConfirmDeletePet()) {
-        return;
+        return false;
     }
     switch (DeletePetFromRoster(fs, settings, row)) {
         case DeleteOutcome::kDeleted:
-            petList.DeleteItem(row);
-            break;
+            return true;
         case DeleteOutcome::kFirstPet:
             ShowFirstPet();
             break;
@@ -100,15 +85,12 @@ void DeletePet(const ListView& petList, FileSystem& fs, AppSettings& settings) {
             ShowErrorCode(settings, ErrorCodeText(PetError::kWriteWithoutPet));
             break;
     }
+    return false;
 }
 
-void RunFirstSetup(const ListView& petList, FileSystem& fs, AppSettings& settings) {
+void RunFirstSetup(FileSystem& fs, AppSettings& settings) {
     SetupDialog setup(fs, settings);
     setup.RunModal();
-    // Escaped, the setup recorded no pet, and the list shows none: row i is always pet i.
-    for (int i = 0; i < settings.petCount; ++i) {
-        petList.InsertItem(i, WidenCp932(settings.pets[static_cast<std::size_t>(i)].name));
-    }
 }
 
 }  // namespace torvin

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/CodePage.h"
+#include "framework/ResourceText.h"
 #include "skin/DirectoryListing.h"
 
 namespace torvin {
@@ -14,7 +15,7 @@ BOOL SkinListDialog::OnInit() {
     AttachSkinButtons({{IDCANCEL, kCancelHotIcon, kCancelNormalIcon}, {IDOK, kOkHotIcon, kOkNormalIcon}});
     LoadSkinBackground();
     list_.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    list_.InsertColumn(0, L"スキン", 130);
+    list_.InsertColumn(0, LoadResourceText(GetModuleHandleW(nullptr), IDS_SKIN_COLUMN), 130);
 
     DirectoryListing listing;
     listing.folder = ".\\skin";

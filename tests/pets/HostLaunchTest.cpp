@@ -16,15 +16,15 @@ struct FakeDesktop : DesktopWindows, HostStarter {
     bool Start(const std::string&) override { return ++started > 0; }
 };
 
-TEST(HostNotRunning, AVisibleNimbrelTitleOrTheHostExeRunningCounts) {
+TEST(HostRunning, AVisibleNimbrelTitleOrTheHostExeRunningCounts) {
     FakeDesktop desktop;
     desktop.windows = {{L"", true}, {L"Nimbrel", false}, {L"My Nimbrel", true}, {L"nimbrel", true}};
-    EXPECT_TRUE(HostNotRunning(desktop, test::kHostDir));
+    EXPECT_FALSE(HostRunning(desktop, test::kHostDir));
     desktop.runningImage = HostExePath(test::kHostDir);
-    EXPECT_FALSE(HostNotRunning(desktop, test::kHostDir));
+    EXPECT_TRUE(HostRunning(desktop, test::kHostDir));
     desktop.runningImage.clear();
     desktop.windows.push_back({L"Nimbrel20 \u30da\u30c3\u30c8", true});
-    EXPECT_FALSE(HostNotRunning(desktop, test::kHostDir));
+    EXPECT_TRUE(HostRunning(desktop, test::kHostDir));
 }
 
 TEST(LaunchHostWithPet, RefusesAnEmptyOrMissingHostFolderBeforeAnyFileStep) {
