@@ -61,6 +61,10 @@ echo "== formatting (clang-format --dry-run -Werror)"
 format_ok=1
 git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run -Werror || format_ok=0
 
+echo "== user-visible texts only in the string table"
+literals_ok=1
+bash tools/check-literals.sh || literals_ok=0
+
 echo "== all done in $(( $(date +%s) - start ))s"
 [ -z "$i686_note" ] || echo "$i686_note"
 count_lines() { xargs -0 cat 2>/dev/null | grep -cv '^[[:space:]]*$' || true; }
@@ -69,5 +73,8 @@ code_lines=$(git ls-files -z '*.cpp' '*.h' '*.c' ':!tests/*' | count_lines)
 echo "test-to-code ratio: $test_lines test lines / $code_lines code lines = $(( 100 * test_lines / code_lines ))%"
 total=$(grep -Eo 'tests failed out of [0-9]+' "$log" | awk '{s += $5} END {print s + 0}')
 [ "$total" -gt 0 ] || { echo "no test ran" >&2; exit 1; }
-[ "$format_ok" = 1 ] || { echo "tests: $total passed, 1 failed (formatting)"; exit 1; }
+failed=0
+[ "$format_ok" = 1 ] || { echo "formatting check failed" >&2; failed=$((failed + 1)); }
+[ "$literals_ok" = 1 ] || { echo "text check failed" >&2; failed=$((failed + 1)); }
+[ "$failed" = 0 ] || { echo "tests: $total passed, $failed failed"; exit 1; }
 echo "tests: $total passed, 0 failed"
