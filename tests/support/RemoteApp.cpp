@@ -98,10 +98,6 @@ HWND FindChildOfClass(HWND window, const std::wstring& className) {
     });
 }
 
-bool HasChildOfClass(HWND window, const std::wstring& className) {
-    return FindChildOfClass(window, className) != nullptr;
-}
-
 std::wstring WindowText(HWND window) {
     wchar_t buffer[1024] = {};
     // WM_GETTEXT is carried across processes by the system.

@@ -34,7 +34,6 @@ class RemoteApp {
 };
 
 bool HasChildWithText(HWND window, const std::wstring& text);
-bool HasChildOfClass(HWND window, const std::wstring& className);
 HWND FindChildOfClass(HWND window, const std::wstring& className);
 // Sends a message whose LPARAM points to a text, placed in the receiving process's memory.
 LRESULT SendWithRemoteText(HWND window, UINT message, WPARAM wParam, const std::wstring& text);
