@@ -14,8 +14,9 @@ std::wstring WindowsPathOf(const char* buildPath) {
     return path;
 }
 
-RemoteApp::RemoteApp(const std::wstring& exe, const std::wstring& workingFolder) {
-    std::wstring commandLine = L"\"" + exe + L"\"";
+RemoteApp::RemoteApp(const std::wstring& exe, const std::wstring& workingFolder,
+                     const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
