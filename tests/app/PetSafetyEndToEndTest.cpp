@@ -110,6 +110,7 @@ TEST_F(PetSafetyEndToEnd, OfTwoCopiesStartedTogetherOneRunsAndTheOtherTouchesNot
 // Copies of a read-only live file must not stay read-only, or the next replace fails for ever;
 // names with bytes that are not CP932 name no file rather than another pet's folder.
 TEST(WinFileSystem, CopiesAreNeverReadOnlyAndInvalidNamesNameNoFile) {
+    test::TempFolder folder;
     WinFileSystem fs;
     ASSERT_TRUE(fs.WriteWhole("live", "data"));
     SetFileAttributesW(L"live", FILE_ATTRIBUTE_READONLY);
