@@ -69,31 +69,6 @@ TEST_F(AppEndToEnd, RowsFollowTheFileEnterSavesItAndEscapeEndsWithoutWriting) {
     }
 }
 
-TEST_F(AppEndToEnd, ASecondCopyIsRefusedAndTouchesNothingUntilTheFirstIsGone) {
-    const std::string file = SettingsWithPets({"A"});
-    test::WriteFileBytes(L"setting.ini", file);
-    test::RemoteApp first(test::TorvinExe(), folder_.Path());
-    HWND main = Start(first);
-    ASSERT_NE(main, nullptr);
-    PostMessageW(main, WM_SYSCOMMAND, ID_ABOUT_COMMAND, 0);
-    HWND about = first.WaitForWindowWithText(L"Torvin Version 1.0");
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(test::WindowText(about), L"Torvinのﾊﾞｰｼﾞｮﾝ情報");
-
-    test::WriteFileBytes(L"setting.ini", "not a settings file");
-    test::RemoteApp second(test::TorvinExe(), folder_.Path());
-    HWND box = second.WaitForWindowWithText(L"既に起動されています。");
-    ASSERT_NE(box, nullptr);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(second.WaitForExit());
-    EXPECT_EQ(test::ReadFileBytes(L"setting.ini"), "not a settings file");
-
-    first.Kill();
-    test::WriteFileBytes(L"setting.ini", file);
-    test::RemoteApp third(test::TorvinExe(), folder_.Path());
-    EXPECT_NE(Start(third), nullptr);
-}
-
 // The colour on screen at client point (7, 7), which lies in the base colour of every tile.
 COLORREF BaseColour(HWND window) {
     POINT point{7, 7};

@@ -19,48 +19,27 @@ namespace {
 using test::ReadFileBytes;
 using test::WaitUntil;
 
-// Torvin.exe started with a command line; ended when the object goes.
-struct Started {
-    PROCESS_INFORMATION info{};
-    Started(std::wstring arguments, const std::wstring& folder, const std::wstring& exe = test::TorvinExe()) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        arguments = L"\"" + exe + L"\" " + arguments;
-        CreateProcessW(exe.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                       &startup, &info);
-    }
-    ~Started() {
-        TerminateProcess(info.hProcess, 9);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    // Ending on its own also shows that no main window ran: only the user ends that.
-    bool Ended() const { return WaitForSingleObject(info.hProcess, 15000) == WAIT_OBJECT_0; }
-};
-
-BOOL CALLBACK FindNotice(HWND window, LPARAM data) {
-    auto& [processId, found] = *reinterpret_cast<std::pair<DWORD, HWND>*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    found = owner == processId && IsWindowVisible(window) && !test::IsMainWindow(window) ? window : nullptr;
-    return found == nullptr;
+// Torvin.exe started with a command line in the working folder. Ending on its own also shows
+// that no main window ran: only the user ends that.
+bool EndsOnItsOwn(const std::wstring& arguments, const std::wstring& folder,
+                  const std::wstring& exe = test::TorvinExe()) {
+    return test::RemoteApp(exe, folder, arguments).WaitForExit(15000);
 }
 
 // Waits for a notice of the process (any window but its main window) showing the text of the
-// exe's string table (or any text for id 0), and closes it with OK.
-bool Noticed(DWORD processId, UINT id = 0, const std::wstring& value = L"") {
+// exe's string table, and closes it with OK.
+bool Noticed(const test::RemoteApp& app, UINT id, const std::wstring& value = L"") {
     HMODULE exe = LoadLibraryExW(test::TorvinExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    std::wstring text = id != 0 ? LoadResourceText(exe, id) : L"";
+    std::wstring text = LoadResourceText(exe, id);
     FreeLibrary(exe);
     if (const auto at = text.find(L"%1"); at != std::wstring::npos) {
         text.replace(at, 2, value);
     }
-    std::pair<DWORD, HWND> search{processId, nullptr};
-    WaitUntil([&] { return !EnumWindows(FindNotice, reinterpret_cast<LPARAM>(&search)); });
-    const bool shown = search.second != nullptr && (id == 0 || test::HasChildWithText(search.second, text));
-    PostMessageW(search.second, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !IsWindow(search.second); });
-    return shown;
+    HWND notice = app.WaitForWindow(
+        [&](HWND window) { return !test::IsMainWindow(window) && test::HasChildWithText(window, text); });
+    PostMessageW(notice, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(notice); });
+    return notice != nullptr;
 }
 
 // The desktop moved to a folder of the test, as a user may move it, and back to the default.
@@ -119,8 +98,8 @@ TEST_F(LaunchCommandEndToEnd, AShortcutOfTheMenuLaunchesItsPetWithoutTheMainWind
     CreateDirectoryW(desktop.c_str(), nullptr);
     DesktopRedirect redirect(desktop);
     test::WriteFileBytes(desktop + L"\\ポチ.lnk", "the user's own file");
-    Started unknown(L"/launch ゴン", work_.Path());
-    EXPECT_TRUE(Noticed(unknown.info.dwProcessId, IDS_COMMAND_UNKNOWN_PET, L"ゴン"));
+    EXPECT_TRUE(Noticed(test::RemoteApp(test::TorvinExe(), work_.Path(), L"/launch ゴン"),
+                        IDS_COMMAND_UNKNOWN_PET, L"ゴン"));
 
     test::RemoteApp app(test::TorvinExe(), work_.Path());
     HWND main = app.WaitForWindow(test::IsMainWindow);
@@ -128,7 +107,7 @@ TEST_F(LaunchCommandEndToEnd, AShortcutOfTheMenuLaunchesItsPetWithoutTheMainWind
     // The second time, the shortcut made the first time is replaced.
     for (int made = 0; made < 2; ++made) {
         PostMessageW(main, WM_SYSCOMMAND, ID_SHORTCUT_COMMAND, 0);
-        EXPECT_TRUE(Noticed(app.ProcessId(), IDS_SHORTCUT_CREATED, L"ポチ (2).lnk"));
+        EXPECT_TRUE(Noticed(app, IDS_SHORTCUT_CREATED, L"ポチ (2).lnk"));
     }
     app.Kill();
     EXPECT_EQ(ReadFileBytes(desktop + L"\\ポチ.lnk"), "the user's own file");
@@ -138,7 +117,7 @@ TEST_F(LaunchCommandEndToEnd, AShortcutOfTheMenuLaunchesItsPetWithoutTheMainWind
     EXPECT_EQ(link.arguments + L"|" + link.workingFolder, L"/launch \"ポチ\"|" + work_.Path());
     EXPECT_EQ(link.iconFile + L"," + std::to_wstring(link.iconIndex), link.target + L",0");
 
-    EXPECT_TRUE(Started(link.arguments, link.workingFolder, link.target).Ended());
+    EXPECT_TRUE(EndsOnItsOwn(link.arguments, link.workingFolder, link.target));
     EXPECT_EQ(ReadFileBytes(L"setting.ini"), SettingsWithActive(1));
     EXPECT_EQ(HostTitle(), L"Nimbrel - Pochi");
 }
@@ -146,12 +125,12 @@ TEST_F(LaunchCommandEndToEnd, AShortcutOfTheMenuLaunchesItsPetWithoutTheMainWind
 TEST_F(LaunchCommandEndToEnd, TheRunningCopyLaunchesTheRequestUnlessAMailCheckRuns) {
     test::RemoteApp app(test::TorvinExe(), work_.Path());
     HWND main = app.WaitForWindow(test::IsMainWindow);
-    EXPECT_TRUE(Started(L"/launch \"Tama chan\"", work_.Path()).Ended());
+    EXPECT_TRUE(EndsOnItsOwn(L"/launch \"Tama chan\"", work_.Path()));
     EXPECT_EQ(HostTitle(), L"Nimbrel - (no settings file)");
     EXPECT_EQ(SendMessageW(GetDlgItem(main, IDC_PET_LIST), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 2);
     EXPECT_EQ(ReadFileBytes(L"setting.ini"), SettingsWithActive(2));
-    EXPECT_TRUE(Started(L"/launch ゴン", work_.Path()).Ended());
-    EXPECT_TRUE(Noticed(app.ProcessId(), IDS_COMMAND_UNKNOWN_PET, L"ゴン"));
+    EXPECT_TRUE(EndsOnItsOwn(L"/launch ゴン", work_.Path()));
+    EXPECT_TRUE(Noticed(app, IDS_COMMAND_UNKNOWN_PET, L"ゴン"));
 
     WSADATA wsa{};
     WSAStartup(MAKEWORD(2, 2), &wsa);
@@ -162,8 +141,8 @@ TEST_F(LaunchCommandEndToEnd, TheRunningCopyLaunchesTheRequestUnlessAMailCheckRu
     test::PressButton(main, IDC_MAIL_START);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(main, IDC_MAIL_STOP)) != FALSE; }));
     const std::string before = Files();
-    EXPECT_TRUE(Started(L"/launch ポチ", work_.Path()).Ended());
-    EXPECT_TRUE(Noticed(app.ProcessId(), IDS_LAUNCH_DURING_MAIL_CHECK));
+    EXPECT_TRUE(EndsOnItsOwn(L"/launch ポチ", work_.Path()));
+    EXPECT_TRUE(Noticed(app, IDS_LAUNCH_DURING_MAIL_CHECK));
     EXPECT_EQ(Files(), before);
     closesocket(server);
     WSACleanup();

@@ -3,12 +3,9 @@
 // end of the input is the peer closing. The reader must hand back exactly the lines that arrived,
 // none longer than a reply may be, and one pet's whole exchange must end in a count only after
 // five positive replies.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <deque>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,11 +13,11 @@
 #include "mail/MailCheckPass.h"
 #include "mail/PopReplyJudge.h"
 #include "mail/PopReplyReader.h"
+#include "tests/mail/MailFakes.h"
 
 namespace {
 
-using torvin::ReceiveResult;
-using torvin::ReceiveStatus;
+using torvin::test::FakePopConnection;
 
 void Require(bool condition) {
     if (!condition) {
@@ -28,8 +25,8 @@ void Require(bool condition) {
     }
 }
 
-std::deque<std::string> SplitIntoReceives(std::string_view bytes) {
-    std::deque<std::string> pieces;
+std::vector<std::string> SplitIntoReceives(std::string_view bytes) {
+    std::vector<std::string> pieces;
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = bytes.find('\xff', start);
@@ -45,44 +42,6 @@ std::deque<std::string> SplitIntoReceives(std::string_view bytes) {
     return pieces;
 }
 
-class PieceSource : public torvin::PopConnection {
-  public:
-    explicit PieceSource(std::deque<std::string> pieces) : pieces_(std::move(pieces)) {}
-
-    void StartReply() override {}
-    ReceiveResult Receive(std::span<char> into) override {
-        if (pieces_.empty()) {
-            return {ReceiveStatus::kClosed, 0};
-        }
-        std::string& front = pieces_.front();
-        if (front.empty()) {
-            pieces_.pop_front();
-            return {ReceiveStatus::kTimeout, 0};
-        }
-        // A receive larger than the buffer leaves the rest for the next one, as a socket does.
-        const std::size_t size = std::min(front.size(), into.size());
-        std::copy_n(front.data(), size, into.data());
-        front.erase(0, size);
-        if (front.empty()) {
-            pieces_.pop_front();
-        }
-        return {ReceiveStatus::kData, size};
-    }
-    torvin::ConnectOutcome Connect(const torvin::PopServerAddress&) override {
-        return torvin::ConnectOutcome::kConnected;
-    }
-    bool Send(std::string_view bytes) override {
-        sent.append(bytes);
-        return true;
-    }
-    void Close() override {}
-
-    std::string sent;
-
-  private:
-    std::deque<std::string> pieces_;
-};
-
 // The judge agrees with itself: a negative reply has no count, and no count is below zero.
 void CheckJudge(std::string_view line) {
     const auto count = torvin::ParseStatCount(line);
@@ -93,12 +52,13 @@ void CheckJudge(std::string_view line) {
 }
 
 // Every line handed back is the next stretch of the received bytes, ending at LF or CR LF.
-void CheckReader(const std::deque<std::string>& pieces) {
+void CheckReader(const std::vector<std::string>& pieces) {
     std::string stream;
     for (const std::string& piece : pieces) {
         stream += piece;
     }
-    PieceSource source(pieces);
+    FakePopConnection source({{pieces}});
+    source.Connect({});
     torvin::PopReplyReader reader(source);
     std::size_t consumed = 0;
     for (;;) {
@@ -131,22 +91,17 @@ void CheckReader(const std::deque<std::string>& pieces) {
     }
 }
 
-class LastCell : public torvin::MailCellSink {
-  public:
-    void Show(int, const torvin::MailCell& cell) override { last = cell; }
-    torvin::MailCell last;
-};
-
-void CheckExchange(const std::deque<std::string>& pieces) {
-    PieceSource connection(pieces);
-    LastCell sink;
+void CheckExchange(const std::vector<std::string>& pieces) {
+    FakePopConnection connection({{pieces}});
+    torvin::test::RecordingSink sink;
     const std::vector<torvin::MailAccount> accounts{{"127.0.0.1", "user", "secret", 0}};
     const bool counted = torvin::RunMailCheckPass(accounts, connection, sink);
+    const torvin::MailCell last = sink.cells[0];
     if (counted) {
-        Require(sink.last.text == torvin::MailCellText::kMailCount && sink.last.count >= 0);
+        Require(last.text == torvin::MailCellText::kMailCount && last.count >= 0);
         Require(connection.sent == "USER user\r\nPASS secret\r\nSTAT\r\nQUIT\r\n");
     } else {
-        Require(sink.last.text != torvin::MailCellText::kMailCount);
+        Require(last.text != torvin::MailCellText::kMailCount);
     }
 }
 
@@ -155,7 +110,7 @@ void CheckExchange(const std::deque<std::string>& pieces) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckJudge(bytes);
-    const std::deque<std::string> pieces = SplitIntoReceives(bytes);
+    const std::vector<std::string> pieces = SplitIntoReceives(bytes);
     CheckReader(pieces);
     CheckExchange(pieces);
     return 0;

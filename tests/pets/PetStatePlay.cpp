@@ -1,8 +1,10 @@
 #include "tests/pets/PetStatePlay.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include "pets/FirstRunLayout.h"
@@ -10,7 +12,6 @@
 #include "pets/PetRoster.h"
 #include "settings/SettingsFormat.h"
 #include "tests/pets/PetWorld.h"
-#include "tests/support/FaultyFileSystem.h"
 
 namespace torvin::test {
 
@@ -41,6 +42,78 @@ std::vector<std::string> Names(const AppSettings& settings) {
     }
     return names;
 }
+
+// The machine going down in the middle of an operation: it stops right there.
+struct PowerCut : std::runtime_error {
+    PowerCut() : std::runtime_error("power cut") {}
+};
+
+// Makes the N-th mutating call (write, copy, move, remove, make or remove folder) fail, or cuts
+// the power after it or in the middle of it. Cut in the middle, a write or copy leaves half of
+// its bytes; a move, removal or folder step, being atomic, does not happen at all.
+class FaultyFileSystem final : public FileSystem {
+  public:
+    enum class Fault { kNone, kFail, kCutAfter, kCutDuring };
+
+    explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
+
+    // Arms one fault for the given 1-based mutating call and restarts the count.
+    void Arm(Fault fault, int mutatingCall) {
+        fault_ = fault;
+        target_ = mutatingCall;
+        mutatingCalls_ = 0;
+    }
+
+    bool PathExists(const std::string& path) override { return inner_.PathExists(path); }
+    std::optional<std::string> ReadWhole(const std::string& path) override { return inner_.ReadWhole(path); }
+    bool NameConverts(const std::string& name) override { return inner_.NameConverts(name); }
+    bool SameEntryName(const std::string& a, const std::string& b) override {
+        return inner_.SameEntryName(a, b);
+    }
+    bool WriteWhole(const std::string& path, std::string_view bytes) override {
+        return Mutate([&] { return inner_.WriteWhole(path, bytes); },
+                      [&] { inner_.WriteWhole(path, bytes.substr(0, bytes.size() / 2)); });
+    }
+    bool CopyNoOverwrite(const std::string& from, const std::string& to) override {
+        return Mutate([&] { return inner_.CopyNoOverwrite(from, to); },
+                      [&] {
+                          const auto bytes = inner_.ReadWhole(from);
+                          if (bytes && !inner_.PathExists(to)) {
+                              inner_.WriteWhole(to, std::string_view(*bytes).substr(0, bytes->size() / 2));
+                          }
+                      });
+    }
+    bool MoveReplacing(const std::string& from, const std::string& to) override {
+        return Mutate([&] { return inner_.MoveReplacing(from, to); });
+    }
+    bool RemoveFile(const std::string& path) override {
+        return Mutate([&] { return inner_.RemoveFile(path); });
+    }
+    bool MakeFolder(const std::string& path) override {
+        return Mutate([&] { return inner_.MakeFolder(path); });
+    }
+    bool RemoveFolder(const std::string& path) override {
+        return Mutate([&] { return inner_.RemoveFolder(path); });
+    }
+
+  private:
+    bool Mutate(
+        const std::function<bool()>& step, const std::function<void()>& tornStep = [] {}) {
+        if (fault_ == Fault::kNone || ++mutatingCalls_ != target_) {
+            return step();
+        }
+        if (fault_ == Fault::kFail) {
+            return false;
+        }
+        fault_ == Fault::kCutAfter ? static_cast<void>(step()) : tornStep();
+        throw PowerCut();
+    }
+
+    FileSystem& inner_;
+    Fault fault_ = Fault::kNone;
+    int target_ = 0;
+    int mutatingCalls_ = 0;
+};
 
 struct Desktop : DesktopWindows, HostStarter {
     bool hostRuns = false, hidden = false;
@@ -228,7 +301,7 @@ class Player {
         }
         deleting_.clear();
         setupTry_.clear();
-        faulty_.Disarm();
+        faulty_.Arm(FaultyFileSystem::Fault::kNone, 0);
     }
 
     void Check() {

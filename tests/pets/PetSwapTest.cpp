@@ -47,16 +47,5 @@ TEST_F(PetSwapTest, SavesTheActivePetKeepingOneGenerationAndPutsTheChosenOneInPl
     EXPECT_FALSE(world.Live());
 }
 
-TEST_F(PetSwapTest, ALiveFileThatNoPetOwnsIsMovedToTheRecoveryFolder) {
-    settings.activePet.clear();
-    EXPECT_EQ(SwapInPet(world.fs, settings, "B"), PetError::kNone);
-    world.SetLive("nobody's again");
-    settings.activePet = "..";  // a name from a hand edit that would leave the storage root
-    EXPECT_EQ(SwapInPet(world.fs, settings, "B"), PetError::kNone);
-    EXPECT_EQ(world.fs.ReadWhole(RecoveryFilePath(1)), "A new");
-    EXPECT_EQ(world.fs.ReadWhole(RecoveryFilePath(2)), "nobody's again");
-    EXPECT_EQ(world.Stored("A"), "A old");
-}
-
 }  // namespace
 }  // namespace torvin

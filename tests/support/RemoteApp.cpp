@@ -14,8 +14,9 @@ std::wstring WindowsPathOf(const char* buildPath) {
     return path;
 }
 
-RemoteApp::RemoteApp(const std::wstring& exe, const std::wstring& workingFolder) {
-    std::wstring commandLine = L"\"" + exe + L"\"";
+RemoteApp::RemoteApp(const std::wstring& exe, const std::wstring& workingFolder,
+                     const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -96,10 +97,6 @@ HWND FindChildOfClass(HWND window, const std::wstring& className) {
         GetClassNameW(child, name, 64);
         return className == name;
     });
-}
-
-bool HasChildOfClass(HWND window, const std::wstring& className) {
-    return FindChildOfClass(window, className) != nullptr;
 }
 
 std::wstring WindowText(HWND window) {

@@ -1,5 +1,6 @@
 #pragma once
-// Drives a real program from outside, as a user would: starts it in a working folder, finds its
+// Drives a real program from outside, as a user would: starts it in a working folder with a
+// command line, finds its
 // windows, presses buttons by control id and reads texts and list cells from its process.
 
 #include <windows.h>
@@ -14,13 +15,13 @@ std::wstring WindowsPathOf(const char* buildPath);
 
 class RemoteApp {
   public:
-    RemoteApp(const std::wstring& exe, const std::wstring& workingFolder);
+    RemoteApp(const std::wstring& exe, const std::wstring& workingFolder,
+              const std::wstring& arguments = L"");
     ~RemoteApp();
     RemoteApp(const RemoteApp&) = delete;
     RemoteApp& operator=(const RemoteApp&) = delete;
 
     bool Started() const { return process_ != nullptr; }
-    DWORD ProcessId() const { return processId_; }
     // Waits for a visible top-level window of the process that the predicate accepts.
     HWND WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs = 30000) const;
     // A visible top-level window of the process that has a child showing exactly this text.
@@ -34,7 +35,6 @@ class RemoteApp {
 };
 
 bool HasChildWithText(HWND window, const std::wstring& text);
-bool HasChildOfClass(HWND window, const std::wstring& className);
 HWND FindChildOfClass(HWND window, const std::wstring& className);
 // Sends a message whose LPARAM points to a text, placed in the receiving process's memory.
 LRESULT SendWithRemoteText(HWND window, UINT message, WPARAM wParam, const std::wstring& text);
