@@ -8,7 +8,7 @@
 namespace torvin {
 
 class AboutDialog : public SkinDialog {
-public:
+  public:
     explicit AboutDialog(HWND parent) : SkinDialog(IDD_ABOUT, parent) {}
 };
 

@@ -67,9 +67,13 @@ void Dialog::End(INT_PTR result) {
     }
 }
 
-void Dialog::Click(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+void Dialog::Click(int id) const {
+    SendMessageW(Item(id), BM_CLICK, 0, 0);
+}
 
-void Dialog::SetDefaultOwner(HWND owner) { DefaultOwner() = owner; }
+void Dialog::SetDefaultOwner(HWND owner) {
+    DefaultOwner() = owner;
+}
 
 Dialog::ModalObserver Dialog::SetModalObserver(ModalObserver observer) {
     return std::exchange(Observer(), std::move(observer));
@@ -83,13 +87,17 @@ std::wstring Dialog::ItemText(int id) const {
     return text;
 }
 
-std::optional<std::string> Dialog::ItemTextCp932(int id) const { return NarrowCp932(ItemText(id)); }
+std::optional<std::string> Dialog::ItemTextCp932(int id) const {
+    return NarrowCp932(ItemText(id));
+}
 
 void Dialog::SetItemText(int id, std::wstring_view text) const {
     SetDlgItemTextW(window_, id, std::wstring(text).c_str());
 }
 
-void Dialog::SetItemTextCp932(int id, std::string_view text) const { SetItemText(id, WidenCp932(text)); }
+void Dialog::SetItemTextCp932(int id, std::string_view text) const {
+    SetItemText(id, WidenCp932(text));
+}
 
 int Dialog::CheckedRadio(std::initializer_list<int> group) const {
     int index = 0;
@@ -110,7 +118,9 @@ void Dialog::CheckRadio(std::initializer_list<int> group, int index) const {
     }
 }
 
-void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+void Dialog::EnableItem(int id, bool enable) const {
+    EnableWindow(Item(id), enable ? TRUE : FALSE);
+}
 
 void Dialog::RemoveCaption() const {
     const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
@@ -136,7 +146,9 @@ bool Dialog::OnCommand(WORD, WORD id, HWND) {
     return false;
 }
 
-bool Dialog::OnNotify(int, NMHDR&, LRESULT&) { return false; }
+bool Dialog::OnNotify(int, NMHDR&, LRESULT&) {
+    return false;
+}
 
 void Dialog::OnOK() {
     if (ReadControls()) {
@@ -144,9 +156,13 @@ void Dialog::OnOK() {
     }
 }
 
-void Dialog::OnCancel() { End(IDCANCEL); }
+void Dialog::OnCancel() {
+    End(IDCANCEL);
+}
 
-bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+    return false;
+}
 
 void Dialog::CentreOnOwner() const {
     RECT area{};
@@ -166,7 +182,9 @@ void Dialog::CentreOnOwner() const {
     SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Dialog::SetMessageResult(LRESULT result) const { SetWindowLongPtrW(window_, DWLP_MSGRESULT, result); }
+void Dialog::SetMessageResult(LRESULT result) const {
+    SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
+}
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;

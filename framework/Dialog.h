@@ -14,7 +14,7 @@
 namespace torvin {
 
 class Dialog {
-public:
+  public:
     Dialog(int templateId, HWND parent);
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
@@ -59,7 +59,7 @@ public:
     // Clears the caption style and has the frame recomputed at once.
     void RemoveCaption() const;
 
-protected:
+  protected:
     // Default: WriteControls, then true (the platform focuses the first control).
     virtual BOOL OnInit();
     // Handled commands return true. Default: IDOK runs OnOK, IDCANCEL runs OnCancel.
@@ -79,7 +79,7 @@ protected:
     // Sets the value a message like WM_NOTIFY returns to its sender.
     void SetMessageResult(LRESULT result) const;
 
-private:
+  private:
     // The templates carry no position, so a modal dialog opens centred over its owner (or the
     // screen) instead of in the corner.
     void CentreOnOwner() const;

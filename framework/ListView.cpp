@@ -50,7 +50,9 @@ bool ListView::DeleteItem(int row) const {
     return SendMessageW(control_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0) != FALSE;
 }
 
-int ListView::Count() const { return static_cast<int>(SendMessageW(control_, LVM_GETITEMCOUNT, 0, 0)); }
+int ListView::Count() const {
+    return static_cast<int>(SendMessageW(control_, LVM_GETITEMCOUNT, 0, 0));
+}
 
 int ListView::FirstSelected() const {
     // Searching from "before row 0" (-1) finds the lowest selected row.

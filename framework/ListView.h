@@ -10,7 +10,7 @@
 namespace torvin {
 
 class ListView {
-public:
+  public:
     ListView() = default;
     explicit ListView(HWND control) : control_(control) {}
 
@@ -29,7 +29,7 @@ public:
     int FirstSelected() const;
     void Select(int row, bool selected) const;
 
-private:
+  private:
     HWND control_ = nullptr;
 };
 

@@ -22,6 +22,8 @@ void ShowMessageNotice(HWND owner, std::wstring_view text) {
     MessageBoxW(owner, std::wstring(text).c_str(), L"Torvin", MB_OK | MB_ICONINFORMATION);
 }
 
-MessageNoticeHook SetMessageNoticeHook(MessageNoticeHook hook) { return std::exchange(Hook(), std::move(hook)); }
+MessageNoticeHook SetMessageNoticeHook(MessageNoticeHook hook) {
+    return std::exchange(Hook(), std::move(hook));
+}
 
 }  // namespace torvin

@@ -7,10 +7,10 @@
 namespace torvin {
 
 class ForceStopDialog : public SkinDialog {
-public:
+  public:
     explicit ForceStopDialog(HWND parent) : SkinDialog(IDD_FORCE_STOP, parent) {}
 
-protected:
+  protected:
     BOOL OnInit() override {
         Dialog::OnInit();
         EnableDragByBody();

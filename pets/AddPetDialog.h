@@ -9,14 +9,14 @@
 namespace torvin {
 
 class AddPetDialog : public SkinDialog {
-public:
+  public:
     explicit AddPetDialog(HWND parent) : SkinDialog(IDD_ADD_PET, parent) {}
 
     // The typed name, valid after OK; `edited` tells whether the field was ever changed.
     std::string name;
     bool edited = false;
 
-protected:
+  protected:
     BOOL OnInit() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
     bool ReadControls() override;

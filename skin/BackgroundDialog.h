@@ -11,7 +11,7 @@
 namespace torvin {
 
 class BackgroundDialog : public SkinDialog {
-public:
+  public:
     BackgroundDialog(HWND parent, FileSystem& fs, AppSettings& settings)
         : SkinDialog(IDD_BACKGROUND, parent), fs_(fs), settings_(settings) {}
 
@@ -19,13 +19,13 @@ public:
     int kind = -1;
     std::string fileName;
 
-protected:
+  protected:
     BOOL OnInit() override;
     bool OnCommand(WORD code, WORD id, HWND control) override;
     void WriteControls() override;
     bool ReadControls() override;
 
-private:
+  private:
     void ChooseSkinFile();
 
     FileSystem& fs_;

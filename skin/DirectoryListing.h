@@ -9,7 +9,7 @@
 namespace torvin {
 
 class DirectoryListing {
-public:
+  public:
     virtual ~DirectoryListing() = default;
 
     // Both CP932 byte texts, e.g. ".\skin" and "*.bmp".

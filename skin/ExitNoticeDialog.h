@@ -7,10 +7,10 @@
 namespace torvin {
 
 class ExitNoticeDialog : public SkinDialog {
-public:
+  public:
     explicit ExitNoticeDialog(HWND parent) : SkinDialog(IDD_EXIT_NOTICE, parent) {}
 
-protected:
+  protected:
     BOOL OnInit() override {
         Dialog::OnInit();
         EnableDragByBody();

@@ -15,16 +15,17 @@ namespace torvin {
 inline constexpr std::size_t kMaxSkinNames = 1024;
 
 class SkinListDialog : public SkinDialog {
-public:
-    SkinListDialog(HWND parent, AppSettings& settings) : SkinDialog(IDD_SKIN_LIST, parent), settings_(settings) {}
+  public:
+    SkinListDialog(HWND parent, AppSettings& settings)
+        : SkinDialog(IDD_SKIN_LIST, parent), settings_(settings) {}
 
     const std::vector<std::string>& SkinNames() const { return skinNames_; }
 
-protected:
+  protected:
     BOOL OnInit() override;
     bool ReadControls() override;
 
-private:
+  private:
     AppSettings& settings_;
     ListView list_;
     std::vector<std::string> skinNames_;

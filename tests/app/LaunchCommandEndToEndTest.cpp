@@ -135,6 +135,9 @@ TEST_F(LaunchCommandEndToEnd, TheRunningCopyLaunchesTheRequestUnlessAMailCheckRu
     WSADATA wsa{};
     WSAStartup(MAKEWORD(2, 2), &wsa);
     const SOCKET server = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    // A run just before may leave the port's last connection waiting to close.
+    const BOOL reuse = TRUE;
+    setsockopt(server, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
     sockaddr_in address{AF_INET, htons(110), {}, {}};
     address.sin_addr.s_addr = inet_addr("127.0.0.14");
     EXPECT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) | listen(server, 1), 0);

@@ -15,7 +15,9 @@
 
 namespace torvin::test {
 
-inline std::wstring TorvinExe() { return WindowsPathOf(TORVIN_EXE); }
+inline std::wstring TorvinExe() {
+    return WindowsPathOf(TORVIN_EXE);
+}
 
 inline bool IsMainWindow(HWND window) {
     return WindowText(window) == L"Torvin" && GetDlgItem(window, IDC_PET_LIST) != nullptr;
