@@ -51,27 +51,43 @@ void AppendLine(std::string& out, std::string_view value) {
     out.append("\r\n");
 }
 
-// The count line read as the C library reads a number, without the 8-bit wrap: an older program
-// wrote -128 after its 128th pet, and hand edits write 200. Nothing when outside 0-127.
-std::optional<int> ParsePetCount(std::string_view line) {
+// A number as the C library scans it: leading blanks, an optional sign, then the digits up to the
+// first other character.
+struct SignedDigits {
+    bool negative = false;
+    std::string_view digits;
+};
+
+SignedDigits ReadSignedDigits(std::string_view line) {
     std::size_t i = 0;
     while (i < line.size() && IsCSpace(line[i])) {
         ++i;
     }
-    bool negative = false;
+    SignedDigits number;
     if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
+        number.negative = line[i] == '-';
         ++i;
     }
+    std::size_t end = i;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') {
+        ++end;
+    }
+    number.digits = line.substr(i, end - i);
+    return number;
+}
+
+// The count line read as the C library reads a number, without the 8-bit wrap: an older program
+// wrote -128 after its 128th pet, and hand edits write 200. Nothing when outside 0-127.
+std::optional<int> ParsePetCount(std::string_view line) {
+    const SignedDigits number = ReadSignedDigits(line);
     int value = 0;
-    while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
-        value = value * 10 + (line[i] - '0');
+    for (const char digit : number.digits) {
+        value = value * 10 + (digit - '0');
         if (value > kMaxPets) {
             return std::nullopt;
         }
-        ++i;
     }
-    if (negative && value != 0) {
+    if (number.negative && value != 0) {
         return std::nullopt;
     }
     return value;
@@ -122,22 +138,13 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 }
 
 std::int8_t ParseSmallNumber(std::string_view line) {
-    std::size_t i = 0;
-    while (i < line.size() && IsCSpace(line[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
-        negative = line[i] == '-';
-        ++i;
-    }
+    const SignedDigits number = ReadSignedDigits(line);
     // Only the low 8 bits count, so arithmetic modulo 256 gives the same result at any length.
     unsigned value = 0;
-    while (i < line.size() && line[i] >= '0' && line[i] <= '9') {
-        value = (value * 10u + static_cast<unsigned>(line[i] - '0')) & 0xFFu;
-        ++i;
+    for (const char digit : number.digits) {
+        value = (value * 10u + static_cast<unsigned>(digit - '0')) & 0xFFu;
     }
-    if (negative) {
+    if (number.negative) {
         value = (256u - value) & 0xFFu;
     }
     return static_cast<std::int8_t>(static_cast<std::uint8_t>(value));
