@@ -82,6 +82,9 @@ int wmain() {
             return 1;
         }
         swaps.push_back(Milliseconds(Clock::now() - start));
+        // A launch removes the retired generation after the host has started; the copies below
+        // are likewise deleted outside their timing.
+        DropRetiredGeneration(fs, i % 2 == 0 ? petA : petB);
 
         start = Clock::now();
         const bool copied =
@@ -117,7 +120,8 @@ int wmain() {
 
     for (const auto& path :
          {HostSettingsPath(hostDir), PetSettingsPath("A"), PetSettingsPath("B"), PetBackupGenerationPath("A"),
-          PetBackupGenerationPath("B"), std::string(kSettingsFileName)}) {
+          PetBackupGenerationPath("B"), PetRetiredGenerationPath("A"), PetRetiredGenerationPath("B"),
+          std::string(kSettingsFileName)}) {
         fs.RemoveFile(path);
     }
     for (const auto& path : {PetFolderPath("A"), PetFolderPath("B"), StorageRootPath(), hostDir}) {

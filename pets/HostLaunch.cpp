@@ -18,6 +18,21 @@ bool HostRunning(DesktopWindows& windows, const std::string& hostDir) {
     return false;
 }
 
+namespace {
+
+LaunchResult StartHost(FileSystem& fs, const std::string& hostDir, HostStarter& starter) {
+    const std::string exe = HostExePath(hostDir);
+    if (!fs.PathExists(exe)) {
+        return {LaunchOutcome::kHostNotFound, PetError::kNone};
+    }
+    if (!starter.Start(exe)) {
+        return {LaunchOutcome::kFailed, PetError::kStartHost};
+    }
+    return {LaunchOutcome::kStarted, PetError::kNone};
+}
+
+}  // namespace
+
 LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings,
                                const std::optional<std::string>& petName, DesktopWindows& windows,
                                HostStarter& starter) {
@@ -30,17 +45,13 @@ LaunchResult LaunchHostWithPet(FileSystem& fs, AppSettings& settings,
     if (!HostFolderUsable(fs, settings.hostDir)) {
         return {LaunchOutcome::kNoHostFolder, PetError::kNone};
     }
+    const std::string savedPet = settings.activePet;
     if (const auto error = SwapInPet(fs, settings, *petName); error != PetError::kNone) {
         return {LaunchOutcome::kFailed, error};
     }
-    const std::string exe = HostExePath(settings.hostDir);
-    if (!fs.PathExists(exe)) {
-        return {LaunchOutcome::kHostNotFound, PetError::kNone};
-    }
-    if (!starter.Start(exe)) {
-        return {LaunchOutcome::kFailed, PetError::kStartHost};
-    }
-    return {LaunchOutcome::kStarted, PetError::kNone};
+    const LaunchResult result = StartHost(fs, settings.hostDir, starter);
+    DropRetiredGeneration(fs, savedPet);
+    return result;
 }
 
 }  // namespace torvin

@@ -28,6 +28,10 @@ std::string PetBackupGenerationPath(const std::string& petName) {
     return PetSettingsPath(petName) + ".bak";
 }
 
+std::string PetRetiredGenerationPath(const std::string& petName) {
+    return PetSettingsPath(petName) + ".old";
+}
+
 std::string RecoveryFolderPath() {
     return PetFolderPath(cp932::kRecoveryFolderName);
 }

@@ -19,6 +19,8 @@ std::string BackupFolderPath();
 std::string BackupFilePath();
 // The previous stored copy, kept as one generation at every save-back.
 std::string PetBackupGenerationPath(const std::string& petName);
+// The generation before that, between a save-back and the host's start, when it is removed.
+std::string PetRetiredGenerationPath(const std::string& petName);
 std::string RecoveryFolderPath();
 // The n-th file moved into the recovery folder.
 std::string RecoveryFilePath(int n);

@@ -43,6 +43,7 @@ DeleteOutcome DeletePetFromRoster(FileSystem& fs, AppSettings& settings, int ind
     }
     fs.RemoveFile(PetSettingsPath(*folder));
     fs.RemoveFile(PetBackupGenerationPath(*folder));
+    fs.RemoveFile(PetRetiredGenerationPath(*folder));
     fs.RemoveFolder(PetFolderPath(*folder));
     return DeleteOutcome::kDeleted;
 }

@@ -17,12 +17,18 @@ bool MoveDurably(FileSystem& fs, const std::string& from, const std::string& to)
 }
 
 // Keeps the previous stored copy as one backup generation, then moves the live file over it.
+// Replacing the old generation would free its blocks while the user waits for the host, so it
+// is renamed aside and removed once the host has been started (DropRetiredGeneration).
 // Heals a folder that a cut-off setup or a failed add left unmade.
 bool SaveBack(FileSystem& fs, const std::string& folder, const std::string& live) {
     fs.MakeFolder(StorageRootPath());
     fs.MakeFolder(PetFolderPath(folder));
     const std::string stored = PetSettingsPath(folder);
-    if (fs.PathExists(stored) && !fs.MoveReplacing(stored, PetBackupGenerationPath(folder))) {
+    const std::string backup = PetBackupGenerationPath(folder);
+    if (fs.PathExists(backup)) {
+        fs.MoveReplacing(backup, PetRetiredGenerationPath(folder));
+    }
+    if (fs.PathExists(stored) && !fs.MoveReplacing(stored, backup)) {
         return false;
     }
     return fs.MoveReplacing(live, stored) || CopyReplacing(fs, live, stored);
@@ -45,6 +51,12 @@ bool RecordActivePet(FileSystem& fs, const AppSettings& settings, const std::str
 }
 
 }  // namespace
+
+void DropRetiredGeneration(FileSystem& fs, const std::string& petName) {
+    if (const auto folder = petName.empty() ? std::nullopt : StoredFolderName(petName)) {
+        fs.RemoveFile(PetRetiredGenerationPath(*folder));
+    }
+}
 
 bool HostFolderUsable(FileSystem& fs, const std::string& hostDir) {
     return HostDirFits(hostDir) && hostDir.find_first_of("*?") == std::string::npos &&

@@ -6,6 +6,7 @@
 //   1. save-back: the active pet's stored copy becomes its backup generation (.bak), then the
 //      live file is moved over the stored copy (across volumes: copied, flushed, renamed)
 //                                                                                ("00 02")
+//      The generation before is renamed .old and removed after the host has started.
 //      A live file that no pet owns is moved into the recovery folder, never deleted.
 //   2. setting.ini records that no pet is active                                 ("00 04")
 //   3. a live file still there (after a copy across volumes) is deleted          ("00 04")
@@ -28,5 +29,9 @@ namespace torvin {
 bool HostFolderUsable(FileSystem& fs, const std::string& hostDir);
 
 PetError SwapInPet(FileSystem& fs, AppSettings& settings, const std::string& chosenName);
+
+// Removes the generation a save-back of this pet retired, if any: left to after the host's
+// start so that freeing a large file's blocks does not delay it.
+void DropRetiredGeneration(FileSystem& fs, const std::string& petName);
 
 }  // namespace torvin

@@ -42,5 +42,33 @@ TEST(LaunchHostWithPet, RefusesAnEmptyOrMissingHostFolderBeforeAnyFileStep) {
     EXPECT_EQ(desktop.started, 0);
 }
 
+TEST(LaunchHostWithPet, EachSaveBackKeepsExactlyThePreviousGeneration) {
+    test::PetWorld world;
+    AppSettings settings;
+    settings.versionText = cp932::kVersionText;
+    settings.hostDir = test::kHostDir;
+    settings.petCount = 2;
+    settings.pets[0].name = "A";
+    settings.pets[1].name = "B";
+    settings.activePet = "A";
+    world.fs.folders.insert(StorageRootPath());
+    world.fs.folders.insert(PetFolderPath("A"));
+    world.fs.files[PetSettingsPath("A")] = "A1";
+    FakeDesktop desktop;
+    for (const char* live : {"A2", "B1", "A3", "B2", "A4"}) {
+        world.SetLive(live);
+        const char* next = live[0] == 'A' ? "B" : "A";
+        ASSERT_EQ(LaunchHostWithPet(world.fs, settings, next, desktop, desktop).outcome,
+                  LaunchOutcome::kStarted);
+    }
+    EXPECT_EQ(world.Stored("A"), "A4");
+    EXPECT_EQ(world.fs.ReadWhole(PetBackupGenerationPath("A")), "A3");
+    EXPECT_EQ(world.fs.ReadWhole(PetBackupGenerationPath("B")), "B1");
+    EXPECT_EQ(world.Live(), "B2");
+    for (const char* pet : {"A", "B"}) {
+        EXPECT_FALSE(world.fs.PathExists(PetRetiredGenerationPath(pet)));
+    }
+}
+
 }  // namespace
 }  // namespace torvin
