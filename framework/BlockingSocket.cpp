@@ -64,10 +64,33 @@ struct Address {
     int family() const { return storage.ss_family; }
 };
 
+// An address literal needs no lookup, and so no thread.
+std::optional<Address> ParseLiteral(const std::wstring& host, std::uint16_t port) {
+    Address address;
+    auto* v4 = reinterpret_cast<sockaddr_in*>(&address.storage);
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(&address.storage);
+    if (InetPtonW(AF_INET, host.c_str(), &v4->sin_addr) == 1) {
+        v4->sin_family = AF_INET;
+        v4->sin_port = htons(port);
+        address.size = sizeof(sockaddr_in);
+        return address;
+    }
+    if (InetPtonW(AF_INET6, host.c_str(), &v6->sin6_addr) == 1) {
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = htons(port);
+        address.size = sizeof(sockaddr_in6);
+        return address;
+    }
+    return std::nullopt;
+}
+
 // The first IPv4 address, else the first IPv6 one: servers that listen on IPv4 only are still
 // the common case, and "localhost" may resolve to ::1 first.
 std::optional<Address> Resolve(const std::wstring& host, std::uint16_t port, HANDLE cancel,
                                Clock::time_point deadline) {
+    if (auto literal = ParseLiteral(host, port)) {
+        return literal;
+    }
     auto lookup = std::make_shared<Lookup>();
     if (!lookup->done) {
         return std::nullopt;
@@ -131,16 +154,18 @@ BlockingSocket::BlockingSocket(std::chrono::milliseconds connectTimeout,
       replyTimeout_(replyTimeout),
       replyDeadline_(Clock::now() + replyTimeout),
       cancel_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      networkEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+      // Auto-reset: a wait that wakes clears it, so a reply costs no separate call to clear it.
+      networkEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 void BlockingSocket::Cancel() {
+    cancelled_ = true;
     if (cancel_) {
         SetEvent(cancel_.Get());
     }
 }
 
 bool BlockingSocket::Cancelled() const {
-    return !cancel_ || WaitForSingleObject(cancel_.Get(), 0) == WAIT_OBJECT_0;
+    return cancelled_ || !cancel_;
 }
 
 void BlockingSocket::Close() {
@@ -165,9 +190,17 @@ bool BlockingSocket::Connect(const std::wstring& host, std::uint16_t port) {
         return false;
     }
     const auto deadline = Clock::now() + connectTimeout_;
-    const auto address = Resolve(host, port, cancel_.Get(), deadline);
-    if (!address) {
-        return false;
+    std::optional<Address> address;
+    if (known_.size > 0 && known_.host == host && known_.port == port) {
+        address.emplace();
+        address->storage = known_.storage;
+        address->size = known_.size;
+    } else {
+        address = Resolve(host, port, cancel_.Get(), deadline);
+        if (!address) {
+            return false;
+        }
+        known_ = {host, port, address->storage, address->size};
     }
 
     UniqueSocket socket(::socket(address->family(), SOCK_STREAM, IPPROTO_TCP));
@@ -226,8 +259,6 @@ bool BlockingSocket::Send(std::string_view bytes) {
         if (WaitForNetwork(Clock::now() + replyTimeout_) != Wait::kSignalled) {
             return false;
         }
-        WSANETWORKEVENTS events{};
-        WSAEnumNetworkEvents(socket_.Get(), networkEvent_.Get(), &events);
     }
     return true;
 }
@@ -261,11 +292,7 @@ SocketReceiveResult BlockingSocket::Receive(std::span<char> into) {
             case Wait::kError:
                 return {SocketReceive::kError, 0};
         }
-        // Clears the event; the next recv tells what happened (data, close or error).
-        WSANETWORKEVENTS events{};
-        if (WSAEnumNetworkEvents(socket_.Get(), networkEvent_.Get(), &events) != 0) {
-            return {SocketReceive::kError, 0};
-        }
+        // The next recv tells what happened: data, close or error.
     }
 }
 

@@ -3,6 +3,7 @@
 // reply deadline, and any blocked call returns at once when another thread calls Cancel.
 // Internally the socket is non-blocking and waits on its network event and the cancel event.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -44,9 +45,22 @@ class BlockingSocket {
     enum class Wait { kSignalled, kTimeout, kCancelled, kError };
     Wait WaitForNetwork(std::chrono::steady_clock::time_point deadline);
 
+    // The address found for the last host name, reused while the same host is checked again
+    // (a pass often reaches one server for many pets).
+    struct KnownAddress {
+        std::wstring host;
+        std::uint16_t port = 0;
+        sockaddr_storage storage{};
+        int size = 0;
+    };
+
     std::chrono::milliseconds connectTimeout_;
     std::chrono::milliseconds replyTimeout_;
     std::chrono::steady_clock::time_point replyDeadline_;
+    // Read on every call; a flag spares the sockets' each kernel round trip to the cancel event,
+    // which remains to wake the waits.
+    std::atomic<bool> cancelled_{false};
+    KnownAddress known_;
     UniqueKernelHandle cancel_;
     UniqueKernelHandle networkEvent_;
     UniqueSocket socket_;
