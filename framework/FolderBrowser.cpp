@@ -11,7 +11,7 @@ namespace torvin {
 
 namespace {
 
-FolderBrowserHook& Hook() {
+FolderBrowserHook& FolderBrowserHookSlot() {
     static FolderBrowserHook hook;
     return hook;
 }
@@ -37,8 +37,8 @@ class OleScope {
 }  // namespace
 
 std::optional<std::wstring> BrowseForFolder(HWND owner, std::wstring_view title) {
-    if (Hook()) {
-        return Hook()(title);
+    if (FolderBrowserHookSlot()) {
+        return FolderBrowserHookSlot()(title);
     }
     const ShellLibraries& shell = Shell();
     if (!shell.Loaded()) {
@@ -64,7 +64,7 @@ std::optional<std::wstring> BrowseForFolder(HWND owner, std::wstring_view title)
 }
 
 FolderBrowserHook SetFolderBrowserHook(FolderBrowserHook hook) {
-    return std::exchange(Hook(), std::move(hook));
+    return std::exchange(FolderBrowserHookSlot(), std::move(hook));
 }
 
 }  // namespace torvin

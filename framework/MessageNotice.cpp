@@ -7,7 +7,7 @@ namespace torvin {
 
 namespace {
 
-MessageNoticeHook& Hook() {
+MessageNoticeHook& NoticeHookSlot() {
     static MessageNoticeHook hook;
     return hook;
 }
@@ -15,15 +15,15 @@ MessageNoticeHook& Hook() {
 }  // namespace
 
 void ShowMessageNotice(HWND owner, std::wstring_view text) {
-    if (Hook()) {
-        Hook()(text);
+    if (NoticeHookSlot()) {
+        NoticeHookSlot()(text);
         return;
     }
     MessageBoxW(owner, std::wstring(text).c_str(), L"Torvin", MB_OK | MB_ICONINFORMATION);
 }
 
 MessageNoticeHook SetMessageNoticeHook(MessageNoticeHook hook) {
-    return std::exchange(Hook(), std::move(hook));
+    return std::exchange(NoticeHookSlot(), std::move(hook));
 }
 
 }  // namespace torvin

@@ -21,17 +21,34 @@ for preset in native x86_64 i686 fuzz; do
 done
 
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-echo "== tests (native, AddressSanitizer + UBSan)"
-ctest --preset native -j "$jobs" | tee -a "$log"
+native_log=$(mktemp)
+fuzz_log=$(mktemp)
+dovecot_dir=/tmp/torvin-dovecot-$$
+background=()
+cleanup() {
+  [ ${#background[@]} -eq 0 ] || kill "${background[@]}" 2>/dev/null || true
+  if [ -d "$dovecot_dir" ]; then
+    bash tools/dovecot.sh stop "$dovecot_dir/tls"
+    bash tools/dovecot.sh stop "$dovecot_dir"
+  fi
+  rm -rf "$dovecot_dir" "$log" "$native_log" "$fuzz_log"
+}
+trap cleanup EXIT
+# The native tests and the bounded fuzzing keep the processor busy while the Wine tests mostly
+# wait on windows and sockets, so they run beside them; their output follows the Wine tests'.
+echo "== tests (native, AddressSanitizer + UBSan) and bounded fuzzing, in the background"
+ctest --preset native -j "$jobs" >"$native_log" 2>&1 &
+native_pid=$!
+background+=("$native_pid")
+TORVIN_FUZZ_SECONDS=${TORVIN_FUZZ_SECONDS:-8} bash tools/fuzz.sh >"$fuzz_log" 2>&1 &
+fuzz_pid=$!
+background+=("$fuzz_pid")
 
 port=${TORVIN_DOVECOT_PORT:-11110}
-dovecot_dir=/tmp/torvin-dovecot-$$
 tls_port=${TORVIN_DOVECOT_TLS_PORT:-11995}
 bash tools/dovecot.sh start "$dovecot_dir" "$port" zero:zpw:0 three:tpw:3 many:mpw:1200
 # POP3 over TLS, with bad certificates on the next four ports; the test CA is trusted in $WINEPREFIX only.
 bash tools/dovecot.sh start-tls "$dovecot_dir/tls" "$tls_port" zero:zpw:0 three:tpw:3 many:mpw:1200
-trap 'bash tools/dovecot.sh stop "$dovecot_dir/tls"; bash tools/dovecot.sh stop "$dovecot_dir"; rm -rf "$dovecot_dir" "$log"' EXIT
 export TORVIN_DOVECOT_PORT=$port TORVIN_DOVECOT_TLS_PORT=$tls_port TORVIN_DOVECOT_TLS_DIR="$dovecot_dir/tls"
 # One long-lived client keeps the prefix's virtual desktop up between test processes; both
 # loaders talk to the same wineserver, so it serves the i686 and the x86_64 tests alike.
@@ -50,8 +67,15 @@ else
   i686_note="i686 Wine tests NOT RUN: this kernel cannot start 32-bit programs (boot it with ia32_emulation=on)"
   echo "== $i686_note"
 fi
+echo "== tests (native, AddressSanitizer + UBSan)"
+native_ok=1
+wait "$native_pid" || native_ok=0
+cat "$native_log" | tee -a "$log"
 echo "== bounded fuzzing"
-bash tools/fuzz.sh
+fuzz_ok=1
+wait "$fuzz_pid" || fuzz_ok=0
+cat "$fuzz_log"
+background=()
 echo "== release archive"
 bash tools/release.sh
 echo "== benchmarks (they report, never fail)"
@@ -74,6 +98,8 @@ echo "test-to-code ratio: $test_lines test lines / $code_lines code lines = $(( 
 total=$(grep -Eo 'tests failed out of [0-9]+' "$log" | awk '{s += $5} END {print s + 0}')
 [ "$total" -gt 0 ] || { echo "no test ran" >&2; exit 1; }
 failed=0
+[ "$native_ok" = 1 ] || { echo "native tests failed" >&2; failed=$((failed + 1)); }
+[ "$fuzz_ok" = 1 ] || { echo "fuzzing found a failure" >&2; failed=$((failed + 1)); }
 [ "$format_ok" = 1 ] || { echo "formatting check failed" >&2; failed=$((failed + 1)); }
 [ "$literals_ok" = 1 ] || { echo "text check failed" >&2; failed=$((failed + 1)); }
 [ "$failed" = 0 ] || { echo "tests: $total passed, $failed failed"; exit 1; }
