@@ -1,5 +1,5 @@
 // The notices and the error-code dialog, built from their real templates and answered through
-// the dialog layer's modal observer.
+// the dialog layer's modal observer; each can be dragged by its body.
 #include "pets/Notices.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +21,11 @@ int Answer(int button, Show show, const std::function<void(Dialog&)>& look = {})
     int shown = 0;
     auto previous = Dialog::SetModalObserver([&](Dialog& dialog) {
         shown = dialog.TemplateId();
+        // A press on the bare body grabs the window as its caption would: a notice may have none.
+        SendMessageW(dialog.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        MSG press{};
+        EXPECT_TRUE(PeekMessageW(&press, dialog.Window(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE) &&
+                    press.wParam == HTCAPTION);
         if (look) {
             look(dialog);
         }

@@ -40,4 +40,12 @@ inline std::string SettingsFileWith(const std::vector<PetRecord>& pets, int back
     return FormatSettings(s);
 }
 
+// Waits for a window of the process other than its main window, showing the text, and answers it
+// with the button; false when none came or it stayed.
+inline bool Answer(const RemoteApp& app, const std::wstring& text, int button = IDOK) {
+    HWND notice = app.WaitForWindow([&](HWND w) { return !IsMainWindow(w) && HasChildWithText(w, text); });
+    PressButton(notice, button);
+    return notice != nullptr && WaitUntil([&] { return !IsWindow(notice); });
+}
+
 }  // namespace torvin::test

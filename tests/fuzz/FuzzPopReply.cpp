@@ -1,8 +1,7 @@
 // Fuzz target: POP3 replies as a server might send them, cut into receives wherever the input
 // says. Byte 0xFF ends one receive; an empty receive stands for a reply deadline that passed; the
 // end of the input is the peer closing. The reader must hand back exactly the lines that arrived,
-// none longer than a reply may be, and one pet's whole exchange must end in a count only after
-// five positive replies.
+// none longer than a reply may be.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,8 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "mail/MailCheckPass.h"
-#include "mail/PopReplyJudge.h"
 #include "mail/PopReplyReader.h"
 #include "tests/mail/MailFakes.h"
 
@@ -40,15 +37,6 @@ std::vector<std::string> SplitIntoReceives(std::string_view bytes) {
         pieces.pop_back();
     }
     return pieces;
-}
-
-// The judge agrees with itself: a negative reply has no count, and no count is below zero.
-void CheckJudge(std::string_view line) {
-    const auto count = torvin::ParseStatCount(line);
-    if (torvin::IsNegativeReply(line)) {
-        Require(!count.has_value());
-    }
-    Require(!count.has_value() || *count >= 0);
 }
 
 // Every line handed back is the next stretch of the received bytes, ending at LF or CR LF.
@@ -87,21 +75,6 @@ void CheckReader(const std::vector<std::string>& pieces) {
             Require(stream.compare(consumed, 1, "\n") == 0);
             consumed += 1;
         }
-        CheckJudge(line);
-    }
-}
-
-void CheckExchange(const std::vector<std::string>& pieces) {
-    FakePopConnection connection({{pieces}});
-    torvin::test::RecordingSink sink;
-    const std::vector<torvin::MailAccount> accounts{{"127.0.0.1", "user", "secret", 0}};
-    const bool counted = torvin::RunMailCheckPass(accounts, connection, sink);
-    const torvin::MailCell last = sink.cells[0];
-    if (counted) {
-        Require(last.text == torvin::MailCellText::kMailCount && last.count >= 0);
-        Require(connection.sent == "USER user\r\nPASS secret\r\nSTAT\r\nQUIT\r\n");
-    } else {
-        Require(last.text != torvin::MailCellText::kMailCount);
     }
 }
 
@@ -109,9 +82,6 @@ void CheckExchange(const std::vector<std::string>& pieces) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    CheckJudge(bytes);
-    const std::vector<std::string> pieces = SplitIntoReceives(bytes);
-    CheckReader(pieces);
-    CheckExchange(pieces);
+    CheckReader(SplitIntoReceives(bytes));
     return 0;
 }

@@ -10,6 +10,8 @@
 #include "tests/support/MemoryFileSystem.h"
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "settings/WinFileSystem.h"
 #include "tests/support/TempFolder.h"
 #endif
@@ -109,6 +111,23 @@ TEST_P(SettingsStoreTest, TheWatchTellsAFailedWriteOfSettingsOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MemoryAndDisk, SettingsStoreTest, testing::Values(false, true));
+
+#ifdef _WIN32
+// Copies of a read-only live file must not stay read-only, or the next replace fails for ever;
+// names with bytes that are not CP932 name no file rather than another pet's folder.
+TEST(WinFileSystem, CopiesAreNeverReadOnlyAndInvalidNamesNameNoFile) {
+    OnDisk fs;
+    ASSERT_TRUE(fs.WriteWhole("live", "data"));
+    SetFileAttributesW(L"live", FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(fs.CopyNoOverwrite("live", "copy"));
+    ASSERT_TRUE(fs.MoveReplacing("live", "moved"));
+    EXPECT_TRUE(fs.WriteWhole("copy", "over") && fs.RemoveFile("moved"));
+    EXPECT_TRUE(fs.MakeFolder("A\x81\x45"));  // "A・"
+    EXPECT_FALSE(fs.MakeFolder("A\x85\x40"));
+    EXPECT_FALSE(fs.SameEntryName("A\x85\x40", "A\x81\x45"));
+    EXPECT_TRUE(fs.SameEntryName("\x83\x9f", "\x83\xbf"));  // Greek "Α" and "α"
+}
+#endif
 
 }  // namespace
 }  // namespace torvin

@@ -1,5 +1,7 @@
 #include "tests/support/MemoryFileSystem.h"
 
+#include <algorithm>
+
 namespace torvin::test {
 
 namespace {
@@ -56,28 +58,6 @@ std::optional<std::string> FoldedPath(const std::string& path) {
     return out;
 }
 
-bool MatchesPattern(const std::string& pattern, const std::string& text) {
-    std::size_t p = 0, t = 0, starP = std::string::npos, starT = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
-            ++p;
-            ++t;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starT = t;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
 bool MemoryFileSystem::NameConverts(const std::string& name) {
     return FoldedPath(name).has_value();
 }
@@ -112,21 +92,7 @@ bool MemoryFileSystem::ParentExists(const std::string& path) {
 }
 
 bool MemoryFileSystem::PathExists(const std::string& path) {
-    const auto pattern = FoldedPath(path);
-    if (!pattern) {
-        return false;
-    }
-    for (const auto& [name, content] : files) {
-        if (MatchesPattern(*pattern, FoldedPath(name).value_or(name))) {
-            return true;
-        }
-    }
-    for (const auto& name : folders) {
-        if (MatchesPattern(*pattern, FoldedPath(name).value_or(name))) {
-            return true;
-        }
-    }
-    return false;
+    return NameConverts(path) && (FindFile(path) != files.end() || HasFolder(path));
 }
 
 std::optional<std::string> MemoryFileSystem::ReadWhole(const std::string& path) {
@@ -194,15 +160,16 @@ bool MemoryFileSystem::RemoveFolder(const std::string& path) {
         return false;
     }
     const std::string prefix = *folder + "\\";
+    const auto inside = [&](const std::string& name) {
+        return FoldedPath(name).value_or(name).starts_with(prefix);
+    };
     for (const auto& [name, content] : files) {
-        if (FoldedPath(name).value_or(name).starts_with(prefix)) {
+        if (inside(name)) {
             return false;
         }
     }
-    for (const auto& name : folders) {
-        if (FoldedPath(name).value_or(name).starts_with(prefix)) {
-            return false;
-        }
+    if (std::any_of(folders.begin(), folders.end(), inside)) {
+        return false;
     }
     std::erase_if(folders, [&](const std::string& name) { return SameEntryName(name, path); });
     return true;

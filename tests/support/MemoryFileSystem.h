@@ -41,7 +41,4 @@ class MemoryFileSystem : public FileSystem {
 // valid CP932.
 std::optional<std::string> FoldedPath(const std::string& path);
 
-// Matches '*' and '?' as a find-first-file pattern does within one path.
-bool MatchesPattern(const std::string& pattern, const std::string& text);
-
 }  // namespace torvin::test

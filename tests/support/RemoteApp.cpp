@@ -88,7 +88,9 @@ HWND RemoteApp::WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs)
 }
 
 bool HasChildWithText(HWND window, const std::wstring& text) {
-    return FindChild(window, [&](HWND child) { return WindowText(child) == text; }) != nullptr;
+    return FindChild(window, [&](HWND child) {
+               return WindowText(child).find(text) != std::wstring::npos;
+           }) != nullptr;
 }
 
 HWND FindChildOfClass(HWND window, const std::wstring& className) {

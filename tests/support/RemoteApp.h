@@ -24,7 +24,7 @@ class RemoteApp {
     bool Started() const { return process_ != nullptr; }
     // Waits for a visible top-level window of the process that the predicate accepts.
     HWND WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs = 30000) const;
-    // A visible top-level window of the process that has a child showing exactly this text.
+    // A visible top-level window of the process that has a child showing this text.
     HWND WaitForWindowWithText(const std::wstring& text, DWORD timeoutMs = 30000) const;
     bool WaitForExit(DWORD timeoutMs = 30000) const;
     void Kill();
@@ -34,6 +34,7 @@ class RemoteApp {
     DWORD processId_ = 0;
 };
 
+// Whether a child of the window shows the text, within its own text.
 bool HasChildWithText(HWND window, const std::wstring& text);
 HWND FindChildOfClass(HWND window, const std::wstring& className);
 // Sends a message whose LPARAM points to a text, placed in the receiving process's memory.
