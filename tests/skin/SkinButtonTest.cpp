@@ -13,9 +13,9 @@ namespace {
 using test::Canvas;
 
 // SkinTest.rc's icons are single colours: OK hot red, normal green; cancel hot blue, normal yellow.
-constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 255),
-                   kYellow = RGB(255, 255, 0);
-constexpr COLORREF kNormalText = 0xA9A9A9, kHotText = 0x0F1928, kUntouched = RGB(1, 2, 3);
+constexpr COLORREF kOkHotIcon = RGB(255, 0, 0), kOkIcon = RGB(0, 160, 0), kCancelHotIcon = RGB(0, 0, 255),
+                   kCancelIcon = RGB(255, 255, 0);
+constexpr COLORREF kNormalText = 0xA9A9A9, kHotText = 0x0F1928, kBackdrop = RGB(1, 2, 3);
 
 class SkinButtonTest : public testing::Test {
   protected:
@@ -36,7 +36,7 @@ class SkinButtonTest : public testing::Test {
     std::unique_ptr<Canvas> Render(int id, UINT state) {
         RECT item{};
         GetClientRect(Window(id), &item);
-        auto canvas = std::make_unique<Canvas>(item.right, item.bottom, kUntouched);
+        auto canvas = std::make_unique<Canvas>(item.right, item.bottom, kBackdrop);
         DRAWITEMSTRUCT draw{
             ODT_BUTTON, 0, static_cast<UINT>(id), ODA_DRAWENTIRE, state, Window(id), canvas->Dc(), item, 0};
         SendMessageW(dialog_.Window(), WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&draw));
@@ -55,11 +55,11 @@ TEST_F(SkinButtonTest, EachStateShowsItsIconTextAndFrame) {
         COLORREF icon, text, topLeftEdge;
         int shift;
     } cases[] = {
-        {IDOK, false, 0, kGreen, kNormalText, kUntouched, 0},
-        {IDOK, true, 0, kRed, kHotText, light, 0},
-        {IDOK, true, ODS_SELECTED | ODS_FOCUS, kRed, kHotText, shadow, 1},
-        {IDCANCEL, false, ODS_SELECTED, kBlue, kHotText, shadow, 1},
-        {test::kIconOnly, false, 0, kRed, kUntouched, kUntouched, 0},
+        {IDOK, false, 0, kOkIcon, kNormalText, kBackdrop, 0},
+        {IDOK, true, 0, kOkHotIcon, kHotText, light, 0},
+        {IDOK, true, ODS_SELECTED | ODS_FOCUS, kOkHotIcon, kHotText, shadow, 1},
+        {IDCANCEL, false, ODS_SELECTED, kCancelHotIcon, kHotText, shadow, 1},
+        {test::kIconOnly, false, 0, kOkHotIcon, kBackdrop, kBackdrop, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.id << " " << c.hover << " " << c.state);
@@ -76,12 +76,12 @@ TEST_F(SkinButtonTest, EachStateShowsItsIconTextAndFrame) {
         const RECT expected = {left, (size.bottom - 32) / 2 + c.shift, left + 32,
                                (size.bottom + 32) / 2 + c.shift};
         EXPECT_TRUE(EqualRect(&icon, &expected));
-        for (const COLORREF other : {kRed, kGreen, kBlue, kYellow}) {
+        for (const COLORREF other : {kOkHotIcon, kOkIcon, kCancelHotIcon, kCancelIcon}) {
             EXPECT_TRUE(other == c.icon || canvas.Find(other).right == 0);
         }
-        EXPECT_EQ(canvas.Find(c.text).left >= 35 + c.shift, c.text != kUntouched);
+        EXPECT_EQ(canvas.Find(c.text).left >= 35 + c.shift, c.text != kBackdrop);
         EXPECT_EQ(canvas.Find(c.text == kHotText ? kNormalText : kHotText).right, 0);
-        if (c.topLeftEdge != kUntouched) {
+        if (c.topLeftEdge != kBackdrop) {
             EXPECT_EQ(canvas.Pixel(0, size.bottom / 2), c.topLeftEdge);
             EXPECT_EQ(canvas.Pixel(size.right - 1, size.bottom / 2), c.topLeftEdge == light ? shadow : light);
         } else {
@@ -91,7 +91,7 @@ TEST_F(SkinButtonTest, EachStateShowsItsIconTextAndFrame) {
     }
     EnableWindow(Window(IDOK), FALSE);
     const auto disabled = Render(IDOK, ODS_DISABLED);
-    EXPECT_EQ(disabled->Find(kGreen).right + disabled->Find(kNormalText).right, 0) << "embossed instead";
+    EXPECT_EQ(disabled->Find(kOkIcon).right + disabled->Find(kNormalText).right, 0) << "embossed instead";
 }
 
 TEST_F(SkinButtonTest, ThePointerAndTheCaptureDecideTheHotLook) {
