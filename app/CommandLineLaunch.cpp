@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "app/LaunchCommand.h"
@@ -23,9 +24,34 @@ constexpr ULONGLONG kFindWindowMs = 5000;
 // The running window answers at once; it only fails to while it waits for a host to get ready.
 constexpr UINT kHandOffMs = 10000;
 
+// True when nothing but blanks follows the program's own path, which the system reads as the
+// first argument: up to the closing quote when it starts with one, else up to the first blank.
+bool OnlyProgramPath(std::wstring_view line) {
+    std::size_t end = 0;
+    if (!line.empty() && line.front() == L'"') {
+        end = line.find(L'"', 1);
+        end = end == std::wstring_view::npos ? line.size() : end + 1;
+    } else {
+        end = line.find_first_of(L" \t");
+        end = end == std::wstring_view::npos ? line.size() : end;
+    }
+    return line.find_first_not_of(L" \t", end) == std::wstring_view::npos;
+}
+
 std::vector<std::wstring> CommandLineArguments() {
+    const wchar_t* const line = GetCommandLineW();
+    // shell32 does the splitting, and only a command line with arguments needs it: a plain start
+    // goes without loading it.
+    if (OnlyProgramPath(line)) {
+        return {};
+    }
+    decltype(&CommandLineToArgvW) split = nullptr;
+    if (const HMODULE shell = LoadLibraryW(L"shell32.dll")) {
+        split = reinterpret_cast<decltype(split)>(
+            reinterpret_cast<void (*)()>(GetProcAddress(shell, "CommandLineToArgvW")));
+    }
     int count = 0;
-    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &count),
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(split != nullptr ? split(line, &count) : nullptr,
                                                              &LocalFree);
     std::vector<std::wstring> arguments;
     // The first is the program's own path.

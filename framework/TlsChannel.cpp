@@ -10,18 +10,50 @@ namespace torvin {
 
 namespace {
 
+template <typename Function>
+void Find(HMODULE module, const char* name, Function& function) {
+    if (module != nullptr) {
+        // Through the generic function type, which every function pointer may be cast to and from.
+        function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    }
+}
+
+// The certificate functions of crypt32, loaded with the first check of a server's certificate.
+struct CertificateFunctions {
+    decltype(&CertGetCertificateChain) getChain = nullptr;
+    decltype(&CertVerifyCertificateChainPolicy) verifyChainPolicy = nullptr;
+    decltype(&CertFreeCertificateChain) freeChain = nullptr;
+    decltype(&CertFreeCertificateContext) freeCertificate = nullptr;
+
+    bool Loaded() const { return getChain && verifyChainPolicy && freeChain && freeCertificate; }
+};
+
+const CertificateFunctions& Certificates() {
+    static const CertificateFunctions functions = [] {
+        CertificateFunctions loaded;
+        const HMODULE crypt = LoadLibraryW(L"crypt32.dll");
+        Find(crypt, "CertGetCertificateChain", loaded.getChain);
+        Find(crypt, "CertVerifyCertificateChainPolicy", loaded.verifyChainPolicy);
+        Find(crypt, "CertFreeCertificateChain", loaded.freeChain);
+        Find(crypt, "CertFreeCertificateContext", loaded.freeCertificate);
+        return loaded;
+    }();
+    return functions;
+}
+
 struct ContextBufferFree {
-    void operator()(void* buffer) const { FreeContextBuffer(buffer); }
+    void operator()(void* buffer) const { Sspi()->FreeContextBuffer(buffer); }
 };
 using UniqueContextBuffer = std::unique_ptr<void, ContextBufferFree>;
 
+// Only made once the certificate functions are known to be there.
 struct CertificateFree {
-    void operator()(const CERT_CONTEXT* certificate) const { CertFreeCertificateContext(certificate); }
+    void operator()(const CERT_CONTEXT* certificate) const { Certificates().freeCertificate(certificate); }
 };
 using UniqueCertificate = std::unique_ptr<const CERT_CONTEXT, CertificateFree>;
 
 struct ChainFree {
-    void operator()(const CERT_CHAIN_CONTEXT* chain) const { CertFreeCertificateChain(chain); }
+    void operator()(const CERT_CHAIN_CONTEXT* chain) const { Certificates().freeChain(chain); }
 };
 using UniqueChain = std::unique_ptr<const CERT_CHAIN_CONTEXT, ChainFree>;
 
@@ -54,9 +86,30 @@ bool SendToken(BlockingSocket& socket, SecBuffer& token) {
 
 }  // namespace
 
+const SecurityFunctionTableW* Sspi() {
+    static const SecurityFunctionTableW* const table = []() -> const SecurityFunctionTableW* {
+        INIT_SECURITY_INTERFACE_W initialise = nullptr;
+        Find(LoadLibraryW(L"secur32.dll"), SECURITY_ENTRYPOINT_ANSIW, initialise);
+        const SecurityFunctionTableW* functions = initialise != nullptr ? initialise() : nullptr;
+        // A table without any of the functions used here counts as none.
+        if (functions == nullptr || !functions->AcquireCredentialsHandleW ||
+            !functions->FreeCredentialsHandle || !functions->InitializeSecurityContextW ||
+            !functions->DeleteSecurityContext || !functions->QueryContextAttributesW ||
+            !functions->FreeContextBuffer || !functions->EncryptMessage || !functions->DecryptMessage) {
+            return nullptr;
+        }
+        return functions;
+    }();
+    return table;
+}
+
 SecHandle* TlsCredentials::Get() {
     if (handle_.Get() != nullptr) {
         return handle_.Get();
+    }
+    const SecurityFunctionTableW* const sspi = Sspi();
+    if (sspi == nullptr) {
+        return nullptr;
     }
     // The newer credential lets the system use TLS 1.3 where it has it; systems that do not know
     // it get the older one limited to TLS 1.2.
@@ -67,8 +120,9 @@ SecHandle* TlsCredentials::Get() {
     modern.dwFlags = SCH_CRED_NO_DEFAULT_CREDS | SCH_CRED_MANUAL_CRED_VALIDATION;
     modern.cTlsParameters = 1;
     modern.pTlsParameters = &parameters;
-    if (AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
-                                  &modern, nullptr, nullptr, handle_.Slot(), nullptr) == SEC_E_OK) {
+    if (sspi->AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND,
+                                        nullptr, &modern, nullptr, nullptr, handle_.Slot(),
+                                        nullptr) == SEC_E_OK) {
         handle_.Adopt();
         return handle_.Get();
     }
@@ -76,8 +130,9 @@ SecHandle* TlsCredentials::Get() {
     classic.dwVersion = SCHANNEL_CRED_VERSION;
     classic.grbitEnabledProtocols = SP_PROT_TLS1_2_CLIENT;
     classic.dwFlags = SCH_CRED_NO_DEFAULT_CREDS | SCH_CRED_MANUAL_CRED_VALIDATION;
-    if (AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
-                                  &classic, nullptr, nullptr, handle_.Slot(), nullptr) != SEC_E_OK) {
+    if (sspi->AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND,
+                                        nullptr, &classic, nullptr, nullptr, handle_.Slot(),
+                                        nullptr) != SEC_E_OK) {
         return nullptr;
     }
     handle_.Adopt();
@@ -99,9 +154,10 @@ TlsOpen TlsChannel::Open(const std::wstring& serverName) {
         return TlsOpen::kHandshakeFailed;
     }
     SecPkgContext_ConnectionInfo connection{};
-    if (QueryContextAttributesW(context_.Get(), SECPKG_ATTR_CONNECTION_INFO, &connection) != SEC_E_OK ||
+    if (Sspi()->QueryContextAttributesW(context_.Get(), SECPKG_ATTR_CONNECTION_INFO, &connection) !=
+            SEC_E_OK ||
         (connection.dwProtocol & kAtLeastTls12) == 0 ||
-        QueryContextAttributesW(context_.Get(), SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK) {
+        Sspi()->QueryContextAttributesW(context_.Get(), SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK) {
         context_.Reset();
         return TlsOpen::kHandshakeFailed;
     }
@@ -143,9 +199,9 @@ bool TlsChannel::Handshake(const std::wstring& serverName) {
         SecBuffer out[1] = {Buffer(SECBUFFER_TOKEN)};
         SecBufferDesc outDesc{SECBUFFER_VERSION, 1, out};
         unsigned long granted = 0;
-        status = InitializeSecurityContextW(credentials_.Get(), context_.Get(), name, request, 0, 0,
-                                            firstCall ? nullptr : &inDesc, 0, context_.Slot(), &outDesc,
-                                            &granted, nullptr);
+        status = Sspi()->InitializeSecurityContextW(credentials_.Get(), context_.Get(), name, request, 0, 0,
+                                                    firstCall ? nullptr : &inDesc, 0, context_.Slot(),
+                                                    &outDesc, &granted, nullptr);
         if (firstCall && (status == SEC_I_CONTINUE_NEEDED || status == SEC_E_OK)) {
             context_.Adopt();
         }
@@ -179,7 +235,9 @@ bool TlsChannel::Handshake(const std::wstring& serverName) {
 
 bool TlsChannel::VerifyServer(const std::wstring& serverName) {
     const CERT_CONTEXT* remote = nullptr;
-    if (QueryContextAttributesW(context_.Get(), SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) != SEC_E_OK ||
+    if (!Certificates().Loaded() ||
+        Sspi()->QueryContextAttributesW(context_.Get(), SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) !=
+            SEC_E_OK ||
         remote == nullptr) {
         return false;
     }
@@ -197,7 +255,7 @@ bool TlsChannel::VerifyServer(const std::wstring& serverName) {
     chainPara.RequestedUsage.Usage.cUsageIdentifier = 1;
     chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
     const CERT_CHAIN_CONTEXT* built = nullptr;
-    if (!CertGetCertificateChain(nullptr, certificate.get(), nullptr, certificate->hCertStore, &chainPara, 0,
+    if (!Certificates().getChain(nullptr, certificate.get(), nullptr, certificate->hCertStore, &chainPara, 0,
                                  nullptr, &built) ||
         built == nullptr) {
         return false;
@@ -217,7 +275,7 @@ bool TlsChannel::VerifyServer(const std::wstring& serverName) {
     policy.pvExtraPolicyPara = &https;
     CERT_CHAIN_POLICY_STATUS verdict{};
     verdict.cbSize = sizeof verdict;
-    if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &verdict) ||
+    if (!Certificates().verifyChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &verdict) ||
         verdict.dwError != 0) {
         return false;
     }
@@ -240,7 +298,7 @@ bool TlsChannel::Send(std::string_view bytes) {
             Buffer(SECBUFFER_STREAM_TRAILER, record.data() + sizes_.cbHeader + chunk, sizes_.cbTrailer),
             Buffer(SECBUFFER_EMPTY)};
         SecBufferDesc desc{SECBUFFER_VERSION, 4, parts};
-        if (EncryptMessage(context_.Get(), 0, &desc, 0) != SEC_E_OK ||
+        if (Sspi()->EncryptMessage(context_.Get(), 0, &desc, 0) != SEC_E_OK ||
             !socket_.Send({record.data(), parts[0].cbBuffer + parts[1].cbBuffer + parts[2].cbBuffer})) {
             return false;
         }
@@ -259,7 +317,7 @@ SocketReceiveResult TlsChannel::Receive(std::span<char> into) {
                               Buffer(SECBUFFER_EMPTY), Buffer(SECBUFFER_EMPTY), Buffer(SECBUFFER_EMPTY)};
         if (!encrypted_.empty()) {
             SecBufferDesc desc{SECBUFFER_VERSION, 4, parts};
-            status = DecryptMessage(context_.Get(), &desc, 0, nullptr);
+            status = Sspi()->DecryptMessage(context_.Get(), &desc, 0, nullptr);
         }
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
             const SocketReceive received = ReceiveMore();

@@ -23,9 +23,15 @@
 
 namespace torvin {
 
-// Owns one SSPI credential or context handle; `Free` is FreeCredentialsHandle or
-// DeleteSecurityContext.
-template <auto Free>
+// The system's SSPI functions. secur32 (and crypt32, for the certificate checks) serve only mail
+// checks over TLS, and loading secur32 sets up every security package the system has, so both are
+// loaded at the first TLS connection instead of at start-up, and kept for the process. Null when
+// the system has no SSPI.
+const SecurityFunctionTableW* Sspi();
+
+// Owns one SSPI credential or context handle; `Free` is the table's FreeCredentialsHandle or
+// DeleteSecurityContext. A valid handle means the table was there to make it.
+template <auto SecurityFunctionTableW::*Free>
 class UniqueSecHandle {
   public:
     UniqueSecHandle() = default;
@@ -40,7 +46,7 @@ class UniqueSecHandle {
     void Adopt() { valid_ = true; }
     void Reset() {
         if (valid_) {
-            Free(&handle_);
+            (Sspi()->*Free)(&handle_);
             valid_ = false;
         }
     }
@@ -61,7 +67,7 @@ class TlsCredentials {
     void AddVerified(const std::wstring& serverName, std::string_view certificate);
 
   private:
-    UniqueSecHandle<FreeCredentialsHandle> handle_;
+    UniqueSecHandle<&SecurityFunctionTableW::FreeCredentialsHandle> handle_;
     std::vector<std::pair<std::wstring, std::string>> verified_;
 };
 
@@ -89,7 +95,7 @@ class TlsChannel {
 
     BlockingSocket& socket_;
     TlsCredentials& credentials_;
-    UniqueSecHandle<DeleteSecurityContext> context_;
+    UniqueSecHandle<&SecurityFunctionTableW::DeleteSecurityContext> context_;
     SecPkgContext_StreamSizes sizes_{};
     // Received and not yet decrypted; after the handshake it may already hold the greeting.
     std::vector<char> encrypted_;

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include "framework/GdiSelection.h"
 #include "framework/WindowDc.h"
 
@@ -17,6 +21,118 @@ UniqueIcon LoadIconResource(int id) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
 }
 
+// The size at which LoadIconResource loads an icon, read from the resource's directory, which the
+// loader picks from the same way: cheaper than asking a loaded icon, which copies its bitmaps.
+std::optional<SIZE> IconResourceSize(int id) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    const HGLOBAL loaded = group != nullptr ? LoadResource(module, group) : nullptr;
+    auto* directory = static_cast<const BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    const DWORD size = group != nullptr ? SizeofResource(module, group) : 0;
+    constexpr DWORD kHeader = 6, kEntry = 14;
+    if (directory == nullptr || size < kHeader) {
+        return std::nullopt;
+    }
+    const int chosen = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(directory), TRUE, 0, 0, LR_DEFAULTCOLOR);
+    const DWORD count = directory[4] | (directory[5] << 8);
+    for (DWORD i = 0; i < count && kHeader + (i + 1) * kEntry <= size; ++i) {
+        const BYTE* entry = directory + kHeader + i * kEntry;
+        if ((entry[12] | (entry[13] << 8)) == chosen) {
+            // A 0 in the directory stands for 256.
+            return SIZE{entry[0] != 0 ? entry[0] : 256, entry[1] != 0 ? entry[1] : 256};
+        }
+    }
+    return std::nullopt;
+}
+
+// Memory contexts that every button shares: buttons paint one at a time, all on the thread that
+// owns the windows, and making a context and a bitmap for each paint cost more than the painting.
+class SharedSurfaces {
+  public:
+    SharedSurfaces() = default;
+    SharedSurfaces(const SharedSurfaces&) = delete;
+    SharedSurfaces& operator=(const SharedSurfaces&) = delete;
+    ~SharedSurfaces() {
+        if (face_) {
+            SelectObject(face_.Get(), faceOriginal_);
+        }
+    }
+
+    // An off-screen surface compatible with `like` and at least this large, with the state of a new
+    // context; null when none can be made.
+    HDC Face(HDC like, int width, int height) {
+        const int depth = GetDeviceCaps(like, BITSPIXEL) * GetDeviceCaps(like, PLANES);
+        if (face_ && depth != faceDepth_) {
+            SelectObject(face_.Get(), faceOriginal_);
+            faceBitmap_.Reset();
+            face_.Reset();
+        }
+        if (!face_) {
+            face_.Reset(CreateCompatibleDC(like));
+            faceWidth_ = faceHeight_ = 0;
+            faceDepth_ = depth;
+            if (!face_) {
+                return nullptr;
+            }
+        }
+        if (width > faceWidth_ || height > faceHeight_) {
+            const int newWidth = std::max(width, faceWidth_);
+            const int newHeight = std::max(height, faceHeight_);
+            UniqueBitmap larger(CreateCompatibleBitmap(like, newWidth, newHeight));
+            if (!larger) {
+                return nullptr;
+            }
+            const HGDIOBJ previous = SelectObject(face_.Get(), larger.Get());
+            if (!faceBitmap_) {
+                faceOriginal_ = previous;
+            }
+            faceBitmap_ = std::move(larger);
+            faceWidth_ = newWidth;
+            faceHeight_ = newHeight;
+        }
+        return face_.Get();
+    }
+
+    // A context to copy a bitmap from or into, with nothing of its own selected.
+    HDC Copier(HDC like) {
+        if (!copier_) {
+            copier_.Reset(CreateCompatibleDC(like));
+        }
+        return copier_.Get();
+    }
+
+  private:
+    UniqueMemoryDc face_;
+    UniqueBitmap faceBitmap_;
+    HGDIOBJ faceOriginal_ = nullptr;
+    int faceWidth_ = 0;
+    int faceHeight_ = 0;
+    int faceDepth_ = 0;
+    UniqueMemoryDc copier_;
+};
+
+SharedSurfaces& Surfaces() {
+    static SharedSurfaces surfaces;
+    return surfaces;
+}
+
+// Whatever a paint changes in a shared context is undone when it ends.
+class SavedDcState {
+  public:
+    explicit SavedDcState(HDC dc) : dc_(dc), state_(SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (state_ != 0) {
+            RestoreDC(dc_, state_);
+        }
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+  private:
+    HDC dc_;
+    int state_;
+};
+
 void Line(HDC dc, HPEN pen, std::initializer_list<POINT> points) {
     const SelectedObject selection(dc, pen);
     auto point = points.begin();
@@ -30,11 +146,6 @@ void Line(HDC dc, HPEN pen, std::initializer_list<POINT> points) {
 
 SkinButton::~SkinButton() {
     Detach();
-    if (savedDc_) {
-        SelectObject(savedDc_.Get(), savedDcOldBitmap_);
-    }
-    // The saved bitmap goes before the surface that held it.
-    savedBitmap_.Reset();
 }
 
 bool SkinButton::Attach(HWND control) {
@@ -45,7 +156,8 @@ bool SkinButton::Attach(HWND control) {
     }
     window_ = control;
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
-    SendMessageW(control, BM_SETSTYLE, (style & 0xFF) | BS_OWNERDRAW, TRUE);
+    // A button not on screen yet (attached while its dialog starts) is painted when it shows.
+    SendMessageW(control, BM_SETSTYLE, (style & 0xFF) | BS_OWNERDRAW, IsWindowVisible(control));
     return true;
 }
 
@@ -57,19 +169,24 @@ void SkinButton::Detach() {
 }
 
 void SkinButton::SetIcons(int hotIconId, int normalIconId) {
-    hotIcon_ = LoadIconResource(hotIconId);
+    // Buttons show their normal icons until the pointer comes: the hot one can wait till then.
+    hotIcon_.Reset();
     normalIcon_ = LoadIconResource(normalIconId != 0 ? normalIconId : hotIconId);
-    ICONINFO info{};
-    if (hotIcon_ && GetIconInfo(hotIcon_.Get(), &info)) {
-        // GetIconInfo hands over copies of the icon's bitmaps.
-        const UniqueBitmap mask(info.hbmMask);
-        const UniqueBitmap colour(info.hbmColor);
-        iconWidth_ = static_cast<std::uint8_t>(2 * info.xHotspot);
-        iconHeight_ = static_cast<std::uint8_t>(2 * info.yHotspot);
-    }
-    if (window_ != nullptr) {
+    pendingHotIcon_ = normalIconId != 0 ? hotIconId : 0;
+    const std::optional<SIZE> size = normalIcon_ ? IconResourceSize(hotIconId) : std::nullopt;
+    iconWidth_ = static_cast<std::uint8_t>(size ? size->cx : 0);
+    iconHeight_ = static_cast<std::uint8_t>(size ? size->cy : 0);
+    if (window_ != nullptr && IsWindowVisible(window_)) {
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
+}
+
+HICON SkinButton::HotIcon() {
+    if (pendingHotIcon_ != 0) {
+        hotIcon_ = LoadIconResource(std::exchange(pendingHotIcon_, 0));
+    }
+    // The normal icon serves for both when no hot one of its own was given.
+    return hotIcon_ ? hotIcon_.Get() : normalIcon_.Get();
 }
 
 void SkinButton::SetNormalTextColour(COLORREF colour, bool repaint) {
@@ -95,14 +212,12 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
         return;
     }
     // One off-screen surface and one block copy, so face, frame and text never flicker.
-    const UniqueMemoryDc surface(CreateCompatibleDC(item.hDC));
-    const UniqueBitmap surfaceBitmap(CreateCompatibleBitmap(item.hDC, clipWidth, clipHeight));
-    if (!surface || !surfaceBitmap) {
+    const HDC dc = Surfaces().Face(item.hDC, clipWidth, clipHeight);
+    if (dc == nullptr) {
         return;
     }
     {
-        const SelectedObject bitmapSelection(surface.Get(), surfaceBitmap.Get());
-        const HDC dc = surface.Get();
+        const SavedDcState state(dc);
         SetWindowOrgEx(dc, clip.left, clip.top, nullptr);
 
         const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -110,8 +225,10 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
         const bool hot = hovered_ || pressed;
         const RECT& r = item.rcItem;
 
-        if (transparent_) {
-            PaintSavedBackground(dc);
+        // The surface still holds the last paint: a face without the background starts black, as
+        // on a new bitmap.
+        if (!transparent_ || !PaintSavedBackground(dc)) {
+            PatBlt(dc, clip.left, clip.top, clipWidth, clipHeight, BLACKNESS);
         }
         if (pressed || hovered_) {
             const UniquePen highlight(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DHIGHLIGHT)));
@@ -126,8 +243,8 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
         text.resize(
             static_cast<std::size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
-        if (hotIcon_) {
-            DrawIcon(dc, r, caption, !text.empty(), hot, pressed, disabled);
+        if (normalIcon_ && iconWidth_ != 0) {
+            DrawIcon(dc, hot ? HotIcon() : normalIcon_.Get(), r, caption, !text.empty(), pressed, disabled);
         }
         if (!text.empty()) {
             DrawCaption(dc, caption, text, hot, pressed, disabled);
@@ -137,8 +254,8 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void SkinButton::DrawIcon(HDC surface, const RECT& item, RECT& caption, bool hasText, bool hot, bool pressed,
-                          bool disabled) const {
+void SkinButton::DrawIcon(HDC surface, HICON icon, const RECT& item, RECT& caption, bool hasText,
+                          bool pressed, bool disabled) const {
     int x = 0;
     if (hasText) {
         x = item.left + 3;
@@ -151,7 +268,6 @@ void SkinButton::DrawIcon(HDC surface, const RECT& item, RECT& caption, bool has
         ++x;
         ++y;
     }
-    const HICON icon = hot ? hotIcon_.Get() : normalIcon_.Get();
     if (disabled) {
         DrawStateW(surface, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0,
                    DST_ICON | DSS_DISABLED);
@@ -184,32 +300,36 @@ void SkinButton::DrawCaption(HDC surface, RECT caption, const std::wstring& text
     }
 }
 
-void SkinButton::PaintSavedBackground(HDC surface) {
-    const HWND parent = GetParent(window_);
-    const WindowDc parentDc(parent);
-    if (!parentDc) {
-        return;
-    }
+bool SkinButton::PaintSavedBackground(HDC surface) {
     RECT client{};
     GetClientRect(window_, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    if (!savedDc_) {
+    const HDC copier = Surfaces().Copier(surface);
+    if (copier == nullptr) {
+        return false;
+    }
+    if (!savedBitmap_) {
+        const HWND parent = GetParent(window_);
+        const WindowDc parentDc(parent);
+        if (!parentDc) {
+            return false;
+        }
         RECT frame{};
         GetWindowRect(window_, &frame);
         POINT origin = {frame.left, frame.top};
         ScreenToClient(parent, &origin);
-        UniqueMemoryDc savedDc(CreateCompatibleDC(parentDc.Get()));
-        UniqueBitmap savedBitmap(CreateCompatibleBitmap(parentDc.Get(), width, height));
-        if (!savedDc || !savedBitmap) {
-            return;
+        UniqueBitmap saved(CreateCompatibleBitmap(parentDc.Get(), width, height));
+        if (!saved) {
+            return false;
         }
-        savedDcOldBitmap_ = SelectObject(savedDc.Get(), savedBitmap.Get());
-        BitBlt(savedDc.Get(), 0, 0, width, height, parentDc.Get(), origin.x, origin.y, SRCCOPY);
-        savedDc_ = std::move(savedDc);
-        savedBitmap_ = std::move(savedBitmap);
+        const SelectedObject selection(copier, saved.Get());
+        BitBlt(copier, 0, 0, width, height, parentDc.Get(), origin.x, origin.y, SRCCOPY);
+        savedBitmap_ = std::move(saved);
     }
-    BitBlt(surface, 0, 0, width, height, savedDc_.Get(), 0, 0, SRCCOPY);
+    const SelectedObject selection(copier, savedBitmap_.Get());
+    BitBlt(surface, 0, 0, width, height, copier, 0, 0, SRCCOPY);
+    return true;
 }
 
 void SkinButton::OnMouseMove(WPARAM keys, LPARAM point) {

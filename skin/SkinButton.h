@@ -23,7 +23,8 @@ class SkinButton {
     bool Attach(HWND control);
     HWND Window() const { return window_; }
 
-    // Loads both icons at their own size (normal 0: the hot icon serves for both) and repaints.
+    // Takes an icon pair, each drawn at its own size (normal 0: the hot icon serves for both), and
+    // repaints. The hot icon is loaded when it is first drawn.
     void SetIcons(int hotIconId, int normalIconId);
     void SetNormalTextColour(COLORREF colour, bool repaint);
     void SetHotTextColour(COLORREF colour, bool repaint);
@@ -46,22 +47,26 @@ class SkinButton {
     void OnMouseMove(WPARAM keys, LPARAM point);
     void Detach();
     void Invalidate() const { InvalidateRect(window_, nullptr, TRUE); }
-    void PaintSavedBackground(HDC surface);
-    void DrawIcon(HDC surface, const RECT& item, RECT& caption, bool hasText, bool hot, bool pressed,
+    // False when there is no saved background to paint.
+    bool PaintSavedBackground(HDC surface);
+    void DrawIcon(HDC surface, HICON icon, const RECT& item, RECT& caption, bool hasText, bool pressed,
                   bool disabled) const;
     void DrawCaption(HDC surface, RECT caption, const std::wstring& text, bool hot, bool pressed,
                      bool disabled) const;
 
+    HICON HotIcon();
+
     HWND window_ = nullptr;
     bool hovered_ = false;
+    // 0 once loaded, or when the normal icon serves for both.
+    int pendingHotIcon_ = 0;
     UniqueIcon hotIcon_;
     UniqueIcon normalIcon_;
+    // The hot icon's size; 0 without icons.
     std::uint8_t iconHeight_ = 0;
     std::uint8_t iconWidth_ = 0;
     // A copy of the parent's pixels under the button, taken once at the first paint.
-    UniqueMemoryDc savedDc_;
     UniqueBitmap savedBitmap_;
-    HGDIOBJ savedDcOldBitmap_ = nullptr;
     bool transparent_ = false;
     COLORREF normalTextColour_ = GetSysColor(COLOR_BTNTEXT);
     COLORREF hotTextColour_ = GetSysColor(COLOR_BTNTEXT);

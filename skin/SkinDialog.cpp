@@ -170,6 +170,19 @@ bool SkinDialog::EraseBackground(HDC dc) {
 }
 
 void SkinDialog::Tile(HDC dc, int width, int height) const {
+    // Without a palette to realise, the picture as a pattern brush tiles the body in one fill, from
+    // the same corner; a palette display takes the copying below.
+    if ((GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) == 0) {
+        std::vector<std::uint8_t> packed(background_.HeaderBlock(),
+                                         background_.HeaderBlock() + background_.HeaderBlockSize());
+        packed.insert(packed.end(), background_.Bits(), background_.Bits() + background_.BitsSize());
+        const UniqueBrush pattern(CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
+        if (pattern) {
+            const RECT body = {0, 0, width, height};
+            FillRect(dc, &body, pattern.Get());
+            return;
+        }
+    }
     // A body takes a hundred and more tiles. Drawing each through the palette is slow, so one tile is
     // drawn off screen and copied onto itself, doubling the covered stretch each time, and the
     // whole body reaches the screen in one copy.
