@@ -47,8 +47,9 @@ BOOL PetListDialog::OnInit() {
     petList_.Attach(Item(IDC_PET_LIST));
     AddVersionMenuItem();
     AddShortcutMenuItem();
-    SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+    // The small icon first: a big one set alone gets a scaled copy made for the small slot.
     SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
+    SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     AttachSkinButtons({
         {IDC_LAUNCH, IDI_LAUNCH_HOT, IDI_LAUNCH_NORMAL},
         {IDC_ADD_PET, IDI_ADD_PET_HOT, IDI_ADD_PET_NORMAL},

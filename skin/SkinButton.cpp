@@ -305,6 +305,31 @@ bool SkinButton::PaintSavedBackground(HDC surface) {
     GetClientRect(window_, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
+    if (!savedPattern_ && !savedBitmap_ && bodyPattern_) {
+        std::shared_ptr<const BodyPattern> pattern = bodyPattern_(surface);
+        if (pattern && pattern->brush && pattern->tileWidth > 0 && pattern->tileHeight > 0) {
+            RECT frame{};
+            GetWindowRect(window_, &frame);
+            savedOrigin_ = {frame.left, frame.top};
+            ScreenToClient(GetParent(window_), &savedOrigin_);
+            savedPattern_ = std::move(pattern);
+        }
+    }
+    if (savedPattern_) {
+        // The brush starts its tiles at the parent's client corner, which lies up and left of the
+        // button's by its place in the parent; the surface's device origin is the clip's corner.
+        POINT corner = {0, 0};
+        LPtoDP(surface, &corner, 1);
+        const int w = savedPattern_->tileWidth;
+        const int h = savedPattern_->tileHeight;
+        POINT previous{};
+        SetBrushOrgEx(surface, (((corner.x - savedOrigin_.x) % w) + w) % w,
+                      (((corner.y - savedOrigin_.y) % h) + h) % h, &previous);
+        const RECT face = {0, 0, width, height};
+        FillRect(surface, &face, savedPattern_->brush.Get());
+        SetBrushOrgEx(surface, previous.x, previous.y, nullptr);
+        return true;
+    }
     const HDC copier = Surfaces().Copier(surface);
     if (copier == nullptr) {
         return false;

@@ -6,11 +6,21 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "framework/UniqueHandle.h"
 
 namespace torvin {
+
+// A parent body tiled with one pattern brush from its client's top-left corner.
+struct BodyPattern {
+    UniqueBrush brush;
+    int tileWidth = 0;
+    int tileHeight = 0;
+};
 
 class SkinButton {
   public:
@@ -28,8 +38,13 @@ class SkinButton {
     void SetIcons(int hotIconId, int normalIconId);
     void SetNormalTextColour(COLORREF colour, bool repaint);
     void SetHotTextColour(COLORREF colour, bool repaint);
-    // The face shows the parent's background as it was at the first paint.
-    void SetTransparent() { transparent_ = true; }
+    // The face shows the parent's background as it was at the first paint. A parent whose body is
+    // one pattern brush hands it over through `bodyPattern` (null when it is not), which spares
+    // copying its pixels off the screen.
+    void SetTransparent(std::function<std::shared_ptr<const BodyPattern>(HDC)> bodyPattern = {}) {
+        transparent_ = true;
+        bodyPattern_ = std::move(bodyPattern);
+    }
 
     // The parent's WM_DRAWITEM for this button.
     void DrawItem(const DRAWITEMSTRUCT& item);
@@ -65,7 +80,11 @@ class SkinButton {
     // The hot icon's size; 0 without icons.
     std::uint8_t iconHeight_ = 0;
     std::uint8_t iconWidth_ = 0;
-    // A copy of the parent's pixels under the button, taken once at the first paint.
+    // The parent's background under the button, taken once at the first paint: its body pattern
+    // and where the button sat on it, or else a copy of its pixels.
+    std::function<std::shared_ptr<const BodyPattern>(HDC)> bodyPattern_;
+    std::shared_ptr<const BodyPattern> savedPattern_;
+    POINT savedOrigin_{};
     UniqueBitmap savedBitmap_;
     bool transparent_ = false;
     COLORREF normalTextColour_ = GetSysColor(COLOR_BTNTEXT);

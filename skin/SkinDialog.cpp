@@ -40,7 +40,7 @@ void SkinDialog::AttachSkinButtons(std::initializer_list<ButtonSkin> buttons) {
         }
         button->SetNormalTextColour(kSkinNormalTextColour, false);
         button->SetHotTextColour(kSkinHotTextColour, false);
-        button->SetTransparent();
+        button->SetTransparent([this](HDC dc) { return TiledPattern(dc); });
         buttons_.push_back(std::move(button));
     }
 }
@@ -77,11 +77,13 @@ void SkinDialog::Load(const ResolvedBackground& choice) {
 
 void SkinDialog::SetBackgroundResource(int bitmapId, int layout) {
     backgroundLayout_ = layout;
+    pattern_.reset();
     background_.LoadFromResource(bitmapId);
 }
 
 bool SkinDialog::SetBackgroundFile(const std::string& cp932Path, int layout) {
     backgroundLayout_ = layout;
+    pattern_.reset();
     return background_.LoadFromFile(cp932Path);
 }
 
@@ -169,19 +171,38 @@ bool SkinDialog::EraseBackground(HDC dc) {
     return true;
 }
 
-void SkinDialog::Tile(HDC dc, int width, int height) const {
-    // Without a palette to realise, the picture as a pattern brush tiles the body in one fill, from
-    // the same corner; a palette display takes the copying below.
-    if ((GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) == 0) {
+std::shared_ptr<const BodyPattern> SkinDialog::TiledPattern(HDC dc) {
+    const int imageWidth = background_.Width();
+    const int imageHeight = background_.Height();
+    if (background_.Bits() == nullptr || backgroundLayout_ == kLayoutStretch ||
+        backgroundLayout_ == kLayoutCentre || imageWidth <= 0 || imageHeight <= 0 ||
+        (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0) {
+        return nullptr;
+    }
+    if (!pattern_ || patternBits_ != background_.Bits()) {
         std::vector<std::uint8_t> packed(background_.HeaderBlock(),
                                          background_.HeaderBlock() + background_.HeaderBlockSize());
         packed.insert(packed.end(), background_.Bits(), background_.Bits() + background_.BitsSize());
-        const UniqueBrush pattern(CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
-        if (pattern) {
-            const RECT body = {0, 0, width, height};
-            FillRect(dc, &body, pattern.Get());
-            return;
+        auto pattern = std::make_shared<BodyPattern>();
+        pattern->brush.Reset(CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
+        pattern->tileWidth = imageWidth;
+        pattern->tileHeight = imageHeight;
+        if (!pattern->brush) {
+            return nullptr;
         }
+        pattern_ = std::move(pattern);
+        patternBits_ = background_.Bits();
+    }
+    return pattern_;
+}
+
+void SkinDialog::Tile(HDC dc, int width, int height) {
+    // Without a palette to realise, the picture as a pattern brush tiles the body in one fill, from
+    // the same corner; a palette display takes the copying below.
+    if (const std::shared_ptr<const BodyPattern> pattern = TiledPattern(dc)) {
+        const RECT body = {0, 0, width, height};
+        FillRect(dc, &body, pattern->brush.Get());
+        return;
     }
     // A body takes a hundred and more tiles. Drawing each through the palette is slow, so one tile is
     // drawn off screen and copied onto itself, doubling the covered stretch each time, and the

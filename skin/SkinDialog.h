@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -60,7 +61,10 @@ class SkinDialog : public Dialog {
   private:
     void Load(const ResolvedBackground& choice);
     bool EraseBackground(HDC dc);
-    void Tile(HDC dc, int width, int height) const;
+    void Tile(HDC dc, int width, int height);
+    // The tiled body's pattern brush, made at its first use; null when the body is not tiled with
+    // one on this display.
+    std::shared_ptr<const BodyPattern> TiledPattern(HDC dc);
     HBRUSH ControlColour(HDC dc, HWND control, UINT kind) const;
     bool QueryNewPalette();
     void PaletteChanged(HWND changer);
@@ -68,6 +72,9 @@ class SkinDialog : public Dialog {
 
     DibImage background_;
     int backgroundLayout_ = kLayoutTile;
+    // Buttons keep the pattern they first painted with, so a new background makes a new one.
+    std::shared_ptr<const BodyPattern> pattern_;
+    const std::uint8_t* patternBits_ = nullptr;
     // A shared stock object: nothing to release.
     HBRUSH hollowBrush_;
     bool dragByBody_ = false;
