@@ -21,15 +21,17 @@ bool MoveDurably(FileSystem& fs, const std::string& from, const std::string& to)
 // is renamed aside and removed once the host has been started (DropRetiredGeneration).
 // Heals a folder that a cut-off setup or a failed add left unmade.
 bool SaveBack(FileSystem& fs, const std::string& folder, const std::string& live) {
-    fs.MakeFolder(StorageRootPath());
-    fs.MakeFolder(PetFolderPath(folder));
     const std::string stored = PetSettingsPath(folder);
-    const std::string backup = PetBackupGenerationPath(folder);
-    if (fs.PathExists(backup)) {
+    if (fs.PathExists(stored)) {
+        const std::string backup = PetBackupGenerationPath(folder);
+        // Fails, changing nothing, while the pet has no backup yet.
         fs.MoveReplacing(backup, PetRetiredGenerationPath(folder));
-    }
-    if (fs.PathExists(stored) && !fs.MoveReplacing(stored, backup)) {
-        return false;
+        if (!fs.MoveReplacing(stored, backup)) {
+            return false;
+        }
+    } else {
+        fs.MakeFolder(StorageRootPath());
+        fs.MakeFolder(PetFolderPath(folder));
     }
     return fs.MoveReplacing(live, stored) || CopyReplacing(fs, live, stored);
 }

@@ -25,11 +25,9 @@ bool ReplaceFileContents(FileSystem& fs, const std::string& path, std::string_vi
 
 bool CopyReplacing(FileSystem& fs, const std::string& from, const std::string& to) {
     const std::string temporary = TemporaryNameFor(to);
-    // A temporary left by an interrupted earlier copy would make the copy fail.
-    if (fs.PathExists(temporary) && !fs.RemoveFile(temporary)) {
-        return false;
-    }
-    if (!fs.CopyNoOverwrite(from, temporary)) {
+    // A temporary left by an interrupted earlier copy makes the first attempt fail.
+    if (!fs.CopyNoOverwrite(from, temporary) &&
+        !(fs.PathExists(temporary) && fs.RemoveFile(temporary) && fs.CopyNoOverwrite(from, temporary))) {
         return false;
     }
     if (!fs.MoveReplacing(temporary, to)) {
