@@ -65,6 +65,16 @@ TEST(LaunchHostWithPet, EachSaveBackKeepsExactlyThePreviousGeneration) {
     EXPECT_EQ(world.fs.ReadWhole(PetBackupGenerationPath("A")), "A3");
     EXPECT_EQ(world.fs.ReadWhole(PetBackupGenerationPath("B")), "B1");
     EXPECT_EQ(world.Live(), "B2");
+    EXPECT_EQ(world.ReadBack().activePet, "B");
+    // A pet never launched has no file yet: the host starts without one, twice over.
+    settings.pets[2].name = "C";
+    settings.petCount = 3;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(LaunchHostWithPet(world.fs, settings, "C", desktop, desktop).outcome,
+                  LaunchOutcome::kStarted);
+        EXPECT_FALSE(world.Live());
+    }
+    EXPECT_EQ(world.Stored("B"), "B2");
     for (const char* pet : {"A", "B"}) {
         EXPECT_FALSE(world.fs.PathExists(PetRetiredGenerationPath(pet)));
     }

@@ -41,47 +41,40 @@ std::multimap<int, std::wstring> Controls(int templateId) {
 TEST(DialogTemplates, EachHoldsTheControlsTheCodeUsesOnceWithTheirClassAndNoOtherTemplateExists) {
     INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&common));
-    struct Uses {
-        std::vector<int> lists, edits, buttons;
+    const std::wstring list = WC_LISTVIEWW, edit = L"Edit", button = L"Button";
+    // Template, then each control the code reaches in it with the class it drives it as.
+    // clang-format off
+    std::map<int, std::map<int, std::wstring>> used = {
+        {IDD_PET_LIST, {{IDC_PET_LIST, list}, {IDC_LAUNCH, button}, {IDC_ADD_PET, button},
+            {IDC_DELETE_PET, button}, {IDC_MAIL_SETTINGS, button}, {IDC_MAIL_START, button},
+            {IDC_MAIL_STOP, button}, {IDC_SNACK, button}, {IDC_CHOOSE_BACKGROUND, button}, {IDOK, button}}},
+        {IDD_SETUP, {{IDC_SETUP_NAME, edit}, {IDC_SETUP_FOLDER, edit}, {IDC_SETUP_BROWSE, button}, {IDOK, button}}},
+        {IDD_ADD_PET, {{IDC_NEW_PET_NAME, edit}, {IDOK, button}, {IDCANCEL, button}}},
+        {IDD_ERROR_CODE, {{IDC_ERROR_CODE, edit}, {IDOK, button}}},
+        {IDD_MAIL_SETTINGS, {{IDC_MAIL_PET_NAME, edit}, {IDC_MAIL_ADDRESS, edit}, {IDC_POP_SERVER, edit},
+            {IDC_USER_ID, edit}, {IDC_PASSWORD, edit}, {IDC_POP_TLS, button}, {IDC_MAIL_CHECK_ON, button},
+            {IDC_MAIL_CHECK_OFF, button}, {IDOK, button}, {IDCANCEL, button}}},
+        {IDD_BACKGROUND, {{IDC_BG_SKIN_NAME, edit}, {IDC_BG_PINK, button}, {IDC_BG_BLUE, button},
+            {IDC_BG_GREEN, button}, {IDC_BG_OWN, button}, {IDC_BG_SELECT_SKIN, button}, {IDOK, button},
+            {IDCANCEL, button}}},
+        {IDD_SKIN_LIST, {{IDC_SKIN_LIST, list}, {IDOK, button}, {IDCANCEL, button}}},
+        {IDD_DELETE_PET, {{IDOK, button}, {IDCANCEL, button}}},
+        {IDD_FORCE_STOP, {{IDOK, button}, {IDCANCEL, button}}},
     };
-    std::map<int, Uses> used = {
-        {IDD_PET_LIST,
-         {{IDC_PET_LIST},
-          {},
-          {IDC_LAUNCH, IDC_ADD_PET, IDC_DELETE_PET, IDC_MAIL_SETTINGS, IDC_MAIL_START, IDC_MAIL_STOP,
-           IDC_SNACK, IDC_CHOOSE_BACKGROUND, IDOK}}},
-        {IDD_SETUP, {{}, {IDC_SETUP_NAME, IDC_SETUP_FOLDER}, {IDC_SETUP_BROWSE, IDOK}}},
-        {IDD_ADD_PET, {{}, {IDC_NEW_PET_NAME}, {IDOK, IDCANCEL}}},
-        {IDD_ERROR_CODE, {{}, {IDC_ERROR_CODE}, {IDOK}}},
-        {IDD_MAIL_SETTINGS,
-         {{},
-          {IDC_MAIL_PET_NAME, IDC_MAIL_ADDRESS, IDC_POP_SERVER, IDC_USER_ID, IDC_PASSWORD},
-          {IDC_MAIL_CHECK_ON, IDC_MAIL_CHECK_OFF, IDOK, IDCANCEL}}},
-        {IDD_BACKGROUND,
-         {{},
-          {IDC_BG_SKIN_NAME},
-          {IDC_BG_PINK, IDC_BG_BLUE, IDC_BG_GREEN, IDC_BG_OWN, IDC_BG_SELECT_SKIN, IDOK, IDCANCEL}}},
-        {IDD_SKIN_LIST, {{IDC_SKIN_LIST}, {}, {IDOK, IDCANCEL}}},
-        {IDD_DELETE_PET, {{}, {}, {IDOK, IDCANCEL}}},
-        {IDD_FORCE_STOP, {{}, {}, {IDOK, IDCANCEL}}},
-    };
+    // clang-format on
     for (const int id : {IDD_ABOUT, IDD_HOST_NOT_FOUND, IDD_HOST_RUNNING, IDD_NO_PET_SELECTED,
                          IDD_DUPLICATE_PET, IDD_FIRST_PET, IDD_EXIT_NOTICE}) {
-        used[id] = {{}, {}, {IDOK}};
+        used[id] = {{IDOK, button}};
     }
     std::vector<int> ids;
     EnumResourceNamesW(nullptr, RT_DIALOG, CollectId, reinterpret_cast<LONG_PTR>(&ids));
     EXPECT_EQ(ids.size(), used.size());
     for (const auto& [id, uses] : used) {
         const auto controls = Controls(id);
-        const std::pair<const std::vector<int>&, std::wstring> kinds[] = {
-            {uses.lists, WC_LISTVIEWW}, {uses.edits, L"Edit"}, {uses.buttons, L"Button"}};
-        for (const auto& [controlIds, windowClass] : kinds) {
-            for (const int control : controlIds) {
-                SCOPED_TRACE(testing::Message() << "template " << id << ", control " << control);
-                ASSERT_EQ(controls.count(control), 1u);
-                EXPECT_EQ(controls.find(control)->second, windowClass);
-            }
+        for (const auto& [control, windowClass] : uses) {
+            SCOPED_TRACE(testing::Message() << "template " << id << ", control " << control);
+            ASSERT_EQ(controls.count(control), 1u);
+            EXPECT_EQ(controls.find(control)->second, windowClass);
         }
     }
 }
