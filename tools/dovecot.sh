@@ -213,22 +213,30 @@ case "$command" in
     untrust_ca "$top/certs"
     make_certs "$top/certs"
     trust_ca "$top/certs"
+    # The five servers start side by side; each start waits until its port answers.
+    pids=()
     for i in "${!tls_kinds[@]}"; do
       kind=${tls_kinds[$i]}
-      dir=$top/$kind
-      start_server $((port + i)) "$top/certs/$kind.pem" "$top/certs/$kind.key"
+      # Only the good certificate's server lets anyone log in: the others must never see USER.
+      [ "$kind" = good ] || accounts=()
+      (dir=$top/$kind && start_server $((port + i)) "$top/certs/$kind.pem" "$top/certs/$kind.key") &
+      pids+=($!)
+    done
+    for pid in "${pids[@]}"; do
+      wait "$pid"
     done
     ;;
   stop)
     dir=$(cd "$dir" && pwd)
     top=$dir
-    stop_server
+    # A Dovecot takes a few seconds to stop: the servers stop side by side.
+    stop_server &
     for kind in "${tls_kinds[@]}"; do
       if [ -d "$top/$kind" ]; then
-        dir=$top/$kind
-        stop_server
+        (dir=$top/$kind && stop_server) &
       fi
     done
+    wait
     if [ -d "$top/certs" ]; then
       untrust_ca "$top/certs"
     fi

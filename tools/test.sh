@@ -28,8 +28,9 @@ background=()
 cleanup() {
   [ ${#background[@]} -eq 0 ] || kill "${background[@]}" 2>/dev/null || true
   if [ -d "$dovecot_dir" ]; then
-    bash tools/dovecot.sh stop "$dovecot_dir/tls"
-    bash tools/dovecot.sh stop "$dovecot_dir"
+    bash tools/dovecot.sh stop "$dovecot_dir/tls" &
+    bash tools/dovecot.sh stop "$dovecot_dir" &
+    wait
   fi
   rm -rf "$dovecot_dir" "$log" "$native_log" "$fuzz_log"
 }

@@ -15,7 +15,7 @@ source "$root/tools/wine-env.sh"
 port=${TORVIN_BENCH_PORT:-11210}
 tls_port=${TORVIN_BENCH_TLS_PORT:-11295}
 dir=$(mktemp -d /tmp/torvin-mail-bench.XXXXXX)
-trap 'bash "$root/tools/dovecot.sh" stop "$dir/tls"; bash "$root/tools/dovecot.sh" stop "$dir"; rm -rf "$dir"' EXIT
+trap 'bash "$root/tools/dovecot.sh" stop "$dir/tls" & bash "$root/tools/dovecot.sh" stop "$dir" & wait; rm -rf "$dir"' EXIT
 
 specs=()
 logins=()
