@@ -40,7 +40,7 @@ curl_all() {  # scheme host:port [curl options]: the seconds curl takes for all 
 seconds() { awk '{print $(NF-1)}' <<<"$1"; }
 
 # Dovecot indexes each mailbox at its first log-in; one untimed round keeps that out of every timing.
-curl_all pop3 "127.0.0.1:$port" >/dev/null
+"$dir/pop_floor" "$port" "${logins[@]}" >/dev/null
 curl_all pop3s "localhost:$tls_port" --cacert "$dir/tls/certs/ca.pem" >/dev/null
 
 # Torvin and the floor differ by little against the server's own time, so each runs three
