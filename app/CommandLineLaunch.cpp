@@ -8,6 +8,7 @@
 
 #include "app/LaunchCommand.h"
 #include "framework/CodePage.h"
+#include "framework/LibraryFunction.h"
 #include "framework/MessageNotice.h"
 #include "framework/ResourceText.h"
 #include "pets/PetCommands.h"
@@ -46,10 +47,7 @@ std::vector<std::wstring> CommandLineArguments() {
         return {};
     }
     decltype(&CommandLineToArgvW) split = nullptr;
-    if (const HMODULE shell = LoadLibraryW(L"shell32.dll")) {
-        split = reinterpret_cast<decltype(split)>(
-            reinterpret_cast<void (*)()>(GetProcAddress(shell, "CommandLineToArgvW")));
-    }
+    FindFunction(LoadLibraryW(L"shell32.dll"), "CommandLineToArgvW", split);
     int count = 0;
     const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(split != nullptr ? split(line, &count) : nullptr,
                                                              &LocalFree);

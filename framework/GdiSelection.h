@@ -43,4 +43,21 @@ class SelectedPalette {
     bool background_;
 };
 
+// Everything selected or set in a context meanwhile is undone when it ends: SaveDC and RestoreDC.
+class SavedDcState {
+  public:
+    explicit SavedDcState(HDC dc) : dc_(dc), state_(SaveDC(dc)) {}
+    ~SavedDcState() {
+        if (state_ != 0) {
+            RestoreDC(dc_, state_);
+        }
+    }
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+
+  private:
+    HDC dc_;
+    int state_;
+};
+
 }  // namespace torvin

@@ -1,18 +1,8 @@
 #include "framework/ShellLibraries.h"
 
+#include "framework/LibraryFunction.h"
+
 namespace torvin {
-
-namespace {
-
-template <typename Function>
-void Find(HMODULE module, const char* name, Function& function) {
-    if (module != nullptr) {
-        // Through the generic function type, which every function pointer may be cast to and from.
-        function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    }
-}
-
-}  // namespace
 
 bool ShellLibraries::Loaded() const {
     return oleInitialize && oleUninitialize && coInitializeEx && coUninitialize && coCreateInstance &&
@@ -24,15 +14,15 @@ const ShellLibraries& Shell() {
         ShellLibraries loaded;
         const HMODULE ole = LoadLibraryW(L"ole32.dll");
         const HMODULE shell = LoadLibraryW(L"shell32.dll");
-        Find(ole, "OleInitialize", loaded.oleInitialize);
-        Find(ole, "OleUninitialize", loaded.oleUninitialize);
-        Find(ole, "CoInitializeEx", loaded.coInitializeEx);
-        Find(ole, "CoUninitialize", loaded.coUninitialize);
-        Find(ole, "CoCreateInstance", loaded.coCreateInstance);
-        Find(ole, "CoTaskMemFree", loaded.coTaskMemFree);
-        Find(shell, "SHBrowseForFolderW", loaded.browseForFolder);
-        Find(shell, "SHGetPathFromIDListW", loaded.pathFromIdList);
-        Find(shell, "SHGetKnownFolderPath", loaded.knownFolderPath);
+        FindFunction(ole, "OleInitialize", loaded.oleInitialize);
+        FindFunction(ole, "OleUninitialize", loaded.oleUninitialize);
+        FindFunction(ole, "CoInitializeEx", loaded.coInitializeEx);
+        FindFunction(ole, "CoUninitialize", loaded.coUninitialize);
+        FindFunction(ole, "CoCreateInstance", loaded.coCreateInstance);
+        FindFunction(ole, "CoTaskMemFree", loaded.coTaskMemFree);
+        FindFunction(shell, "SHBrowseForFolderW", loaded.browseForFolder);
+        FindFunction(shell, "SHGetPathFromIDListW", loaded.pathFromIdList);
+        FindFunction(shell, "SHGetKnownFolderPath", loaded.knownFolderPath);
         return loaded;
     }();
     return functions;

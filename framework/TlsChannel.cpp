@@ -6,17 +6,11 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/LibraryFunction.h"
+
 namespace torvin {
 
 namespace {
-
-template <typename Function>
-void Find(HMODULE module, const char* name, Function& function) {
-    if (module != nullptr) {
-        // Through the generic function type, which every function pointer may be cast to and from.
-        function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    }
-}
 
 // The certificate functions of crypt32, loaded with the first check of a server's certificate.
 struct CertificateFunctions {
@@ -32,10 +26,10 @@ const CertificateFunctions& Certificates() {
     static const CertificateFunctions functions = [] {
         CertificateFunctions loaded;
         const HMODULE crypt = LoadLibraryW(L"crypt32.dll");
-        Find(crypt, "CertGetCertificateChain", loaded.getChain);
-        Find(crypt, "CertVerifyCertificateChainPolicy", loaded.verifyChainPolicy);
-        Find(crypt, "CertFreeCertificateChain", loaded.freeChain);
-        Find(crypt, "CertFreeCertificateContext", loaded.freeCertificate);
+        FindFunction(crypt, "CertGetCertificateChain", loaded.getChain);
+        FindFunction(crypt, "CertVerifyCertificateChainPolicy", loaded.verifyChainPolicy);
+        FindFunction(crypt, "CertFreeCertificateChain", loaded.freeChain);
+        FindFunction(crypt, "CertFreeCertificateContext", loaded.freeCertificate);
         return loaded;
     }();
     return functions;
@@ -89,7 +83,7 @@ bool SendToken(BlockingSocket& socket, SecBuffer& token) {
 const SecurityFunctionTableW* Sspi() {
     static const SecurityFunctionTableW* const table = []() -> const SecurityFunctionTableW* {
         INIT_SECURITY_INTERFACE_W initialise = nullptr;
-        Find(LoadLibraryW(L"secur32.dll"), SECURITY_ENTRYPOINT_ANSIW, initialise);
+        FindFunction(LoadLibraryW(L"secur32.dll"), SECURITY_ENTRYPOINT_ANSIW, initialise);
         const SecurityFunctionTableW* functions = initialise != nullptr ? initialise() : nullptr;
         // A table without any of the functions used here counts as none.
         if (functions == nullptr || !functions->AcquireCredentialsHandleW ||

@@ -116,23 +116,6 @@ SharedSurfaces& Surfaces() {
     return surfaces;
 }
 
-// Whatever a paint changes in a shared context is undone when it ends.
-class SavedDcState {
-  public:
-    explicit SavedDcState(HDC dc) : dc_(dc), state_(SaveDC(dc)) {}
-    ~SavedDcState() {
-        if (state_ != 0) {
-            RestoreDC(dc_, state_);
-        }
-    }
-    SavedDcState(const SavedDcState&) = delete;
-    SavedDcState& operator=(const SavedDcState&) = delete;
-
-  private:
-    HDC dc_;
-    int state_;
-};
-
 void Line(HDC dc, HPEN pen, std::initializer_list<POINT> points) {
     const SelectedObject selection(dc, pen);
     auto point = points.begin();
