@@ -28,9 +28,11 @@ background=()
 cleanup() {
   [ ${#background[@]} -eq 0 ] || kill "${background[@]}" 2>/dev/null || true
   if [ -d "$dovecot_dir" ]; then
+    # Only these two are waited for: a bare wait would also wait for any long-lived child.
     bash tools/dovecot.sh stop "$dovecot_dir/tls" &
-    bash tools/dovecot.sh stop "$dovecot_dir" &
-    wait
+    local tls_stop=$!
+    bash tools/dovecot.sh stop "$dovecot_dir"
+    wait "$tls_stop" || true
   fi
   rm -rf "$dovecot_dir" "$log" "$native_log" "$fuzz_log"
 }
@@ -54,9 +56,12 @@ export TORVIN_DOVECOT_PORT=$port TORVIN_DOVECOT_TLS_PORT=$tls_port TORVIN_DOVECO
 # One long-lived client keeps the prefix's virtual desktop up between test processes; both
 # loaders talk to the same wineserver, so it serves the i686 and the x86_64 tests alike.
 keepalive="$WINEPREFIX/.torvin-keepalive.pid"
+# It is started from a subshell, so that it is no child of this script and outlives it unwaited.
 if ! { [ -f "$keepalive" ] && kill -0 "$(cat "$keepalive")" 2>/dev/null; }; then
-  setsid /usr/lib/wine/wine64 build/x86_64/tools/keepalive.exe </dev/null >/dev/null 2>&1 &
-  echo $! >"$keepalive"
+  (
+    setsid /usr/lib/wine/wine64 build/x86_64/tools/keepalive.exe </dev/null >/dev/null 2>&1 &
+    echo $! >"$keepalive"
+  )
 fi
 echo "== tests (x86_64 under Wine, with a private Dovecot on 127.0.0.1:$port)"
 ctest --preset x86_64 | tee -a "$log"
