@@ -94,6 +94,7 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniquePalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueSocket = UniqueHandle<SocketTraits>;

@@ -237,6 +237,23 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 }
 
+void SkinButton::DrawOnParent(HDC parentDc, const RECT& place) {
+    const int saved = SaveDC(parentDc);
+    IntersectClipRect(parentDc, place.left, place.top, place.right, place.bottom);
+    OffsetViewportOrgEx(parentDc, place.left, place.top, nullptr);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID(window_));
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = (IsWindowEnabled(window_) ? 0u : ODS_DISABLED) |
+                     ((SendMessageW(window_, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0 ? ODS_SELECTED : 0u);
+    item.hwndItem = window_;
+    item.hDC = parentDc;
+    item.rcItem = {0, 0, place.right - place.left, place.bottom - place.top};
+    DrawItem(item);
+    RestoreDC(parentDc, saved);
+}
+
 void SkinButton::DrawIcon(HDC surface, HICON icon, const RECT& item, RECT& caption, bool hasText,
                           bool pressed, bool disabled) const {
     int x = 0;

@@ -48,6 +48,9 @@ class SkinButton {
 
     // The parent's WM_DRAWITEM for this button.
     void DrawItem(const DRAWITEMSTRUCT& item);
+    // Draws the face, in its present state, into the parent's paint at the button's place there,
+    // as the button's own paint would.
+    void DrawOnParent(HDC parentDc, const RECT& place);
 
     bool Hovered() const { return hovered_; }
     COLORREF NormalTextColour() const { return normalTextColour_; }

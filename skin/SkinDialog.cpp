@@ -96,6 +96,12 @@ bool SkinDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
                 return true;
             }
             return false;
+        case WM_PAINT:
+            if (PaintWithButtons()) {
+                result = TRUE;
+                return true;
+            }
+            return false;
         case WM_CTLCOLORMSGBOX:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
@@ -140,6 +146,37 @@ bool SkinDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         default:
             return false;
     }
+}
+
+// The body's paint also draws every button that its context reaches whole, and marks the button
+// painted: a child window's own paint costs more than the drawing itself. Buttons the context
+// reaches only in part (covered, clipped, outside what is repainted) paint themselves.
+bool SkinDialog::PaintWithButtons() {
+    if (buttons_.empty() || IsIconic(Window())) {
+        return false;
+    }
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(Window(), &paint);
+    const UniqueRegion reached(CreateRectRgn(0, 0, 0, 0));
+    const UniqueRegion outside(CreateRectRgn(0, 0, 0, 0));
+    // The system region is in screen coordinates.
+    if (dc != nullptr && reached && outside && GetRandomRgn(dc, reached.Get(), SYSRGN) == 1) {
+        for (const auto& button : buttons_) {
+            const HWND control = button->Window();
+            RECT place{};
+            if (control == nullptr || !IsWindowVisible(control) || !GetWindowRect(control, &place)) {
+                continue;
+            }
+            const UniqueRegion area(CreateRectRgnIndirect(&place));
+            if (area && CombineRgn(outside.Get(), area.Get(), reached.Get(), RGN_DIFF) == NULLREGION) {
+                MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&place), 2);
+                button->DrawOnParent(dc, place);
+                ValidateRect(control, nullptr);
+            }
+        }
+    }
+    EndPaint(Window(), &paint);
+    return true;
 }
 
 bool SkinDialog::EraseBackground(HDC dc) {

@@ -61,6 +61,7 @@ class SkinDialog : public Dialog {
   private:
     void Load(const ResolvedBackground& choice);
     bool EraseBackground(HDC dc);
+    bool PaintWithButtons();
     void Tile(HDC dc, int width, int height);
     // The tiled body's pattern brush, made at its first use; null when the body is not tiled with
     // one on this display.

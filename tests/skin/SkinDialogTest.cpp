@@ -94,6 +94,57 @@ TEST(SkinDialog, FirstRunNeverShowsTheSkinFileAndJunkLeavesThePlainLook) {
     SkinDialog::SetOpeningBackground({});
 }
 
+// The pixels of a control as the screen shows them.
+std::unique_ptr<Canvas> Capture(HWND dialog, HWND control) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    auto canvas = std::make_unique<Canvas>(place.right - place.left, place.bottom - place.top, kUntouched);
+    const HDC screen = GetDC(dialog);
+    BitBlt(canvas->Dc(), 0, 0, place.right - place.left, place.bottom - place.top, screen, place.left,
+           place.top, SRCCOPY);
+    ReleaseDC(dialog, screen);
+    return canvas;
+}
+
+TEST(SkinDialog, TheBodysPaintDrawsEachButtonAsTheButtonsOwnPaintDoes) {
+    test::TempFolder folder;
+    // Tiled (the buttons take the body's brush) and stretched (they copy what lies under them).
+    for (const bool stretched : {false, true}) {
+        SCOPED_TRACE(stretched);
+        if (stretched) {
+            UseSkin("q.bmp", kLayoutStretch, 2, 2);
+        } else {
+            SkinDialog::SetOpeningBackground({});
+        }
+        SkinTestDialog dialog;
+        ASSERT_NE(dialog.CreateModeless(), nullptr);
+        EnableWindow(dialog.Item(IDCANCEL), FALSE);
+        SetWindowPos(dialog.Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        // The body alone: the buttons must not need a paint of their own afterwards.
+        RedrawWindow(dialog.Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+        for (const int id : {IDOK, IDCANCEL, test::kTextOnly, test::kIconOnly}) {
+            SCOPED_TRACE(id);
+            const HWND button = dialog.Item(id);
+            EXPECT_FALSE(GetUpdateRect(button, nullptr, FALSE));
+            const auto byBody = Capture(dialog.Window(), button);
+            InvalidateRect(button, nullptr, TRUE);
+            UpdateWindow(button);
+            const auto byItself = Capture(dialog.Window(), button);
+            RECT size{};
+            GetClientRect(button, &size);
+            int differing = 0;
+            for (int y = 0; y < size.bottom; ++y) {
+                for (int x = 0; x < size.right; ++x) {
+                    differing += byBody->Pixel(x, y) != byItself->Pixel(x, y);
+                }
+            }
+            EXPECT_EQ(differing, 0);
+        }
+    }
+    SkinDialog::SetOpeningBackground({});
+}
+
 TEST(SkinDialog, StaticsAndButtonsShowTheBodyThroughAndPressingTheBodyDragsTheWindow) {
     SkinDialog::SetOpeningBackground({});
     SkinTestDialog dialog;
