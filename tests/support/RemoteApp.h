@@ -21,7 +21,6 @@ class RemoteApp {
     RemoteApp(const RemoteApp&) = delete;
     RemoteApp& operator=(const RemoteApp&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
     // Waits for a visible top-level window of the process that the predicate accepts.
     HWND WaitForWindow(const std::function<bool(HWND)>& accept, DWORD timeoutMs = 30000) const;
     // A visible top-level window of the process that has a child showing this text.
