@@ -186,7 +186,7 @@ trust_ca() {
     od -An -v -tx1 "$certs/ca.der" | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
     printf '\r\n'
   } >"$reg"
-  /usr/lib/wine/wine64 regedit /S "$reg"
+  /usr/lib/wine/wine64 regedit /S "$reg" </dev/null >/dev/null 2>&1
 }
 
 untrust_ca() {

@@ -47,22 +47,24 @@ TORVIN_FUZZ_SECONDS=${TORVIN_FUZZ_SECONDS:-8} bash tools/fuzz.sh >"$fuzz_log" 2>
 fuzz_pid=$!
 background+=("$fuzz_pid")
 
-port=${TORVIN_DOVECOT_PORT:-11110}
-tls_port=${TORVIN_DOVECOT_TLS_PORT:-11995}
-bash tools/dovecot.sh start "$dovecot_dir" "$port" zero:zpw:0 three:tpw:3 many:mpw:1200
-# POP3 over TLS, with bad certificates on the next four ports; the test CA is trusted in $WINEPREFIX only.
-bash tools/dovecot.sh start-tls "$dovecot_dir/tls" "$tls_port" zero:zpw:0 three:tpw:3 many:mpw:1200
-export TORVIN_DOVECOT_PORT=$port TORVIN_DOVECOT_TLS_PORT=$tls_port TORVIN_DOVECOT_TLS_DIR="$dovecot_dir/tls"
 # One long-lived client keeps the prefix's virtual desktop up between test processes; both
 # loaders talk to the same wineserver, so it serves the i686 and the x86_64 tests alike.
 keepalive="$WINEPREFIX/.torvin-keepalive.pid"
-# It is started from a subshell, so that it is no child of this script and outlives it unwaited.
+# It is the first Wine program of the run, so the prefix's system programs start with its output
+# (none) and stay up with it; and it is started from a subshell, so that it is no child of this
+# script and outlives it unwaited.
 if ! { [ -f "$keepalive" ] && kill -0 "$(cat "$keepalive")" 2>/dev/null; }; then
   (
     setsid /usr/lib/wine/wine64 build/x86_64/tools/keepalive.exe </dev/null >/dev/null 2>&1 &
     echo $! >"$keepalive"
   )
 fi
+port=${TORVIN_DOVECOT_PORT:-11110}
+tls_port=${TORVIN_DOVECOT_TLS_PORT:-11995}
+bash tools/dovecot.sh start "$dovecot_dir" "$port" zero:zpw:0 three:tpw:3 many:mpw:1200
+# POP3 over TLS, with bad certificates on the next four ports; the test CA is trusted in $WINEPREFIX only.
+bash tools/dovecot.sh start-tls "$dovecot_dir/tls" "$tls_port" zero:zpw:0 three:tpw:3 many:mpw:1200
+export TORVIN_DOVECOT_PORT=$port TORVIN_DOVECOT_TLS_PORT=$tls_port TORVIN_DOVECOT_TLS_DIR="$dovecot_dir/tls"
 echo "== tests (x86_64 under Wine, with a private Dovecot on 127.0.0.1:$port)"
 ctest --preset x86_64 | tee -a "$log"
 i686_note=""

@@ -22,5 +22,9 @@ if ! torvin_display_ok; then
   fi
 fi
 
-# A persistent wineserver; it answers non-zero when one is already running.
+# A persistent wineserver, started before any Wine program so that no program starts one of its
+# own: a server and the prefix's system programs keep the output of the program that started
+# them open, and a pipe held open that way never ends for whoever reads it (a CI log, `| tee`).
+# The server needs the prefix folder; it answers non-zero when one is already running.
+mkdir -p "$WINEPREFIX"
 (setsid wineserver -p </dev/null >/dev/null 2>&1 &) || true

@@ -57,6 +57,6 @@ reg=$(mktemp --suffix=.reg)
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
-"$loader" regedit /S "$reg"
+"$loader" regedit /S "$reg" </dev/null >/dev/null 2>&1
 rm -f "$reg"
 touch "$stamp"
