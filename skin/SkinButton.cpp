@@ -238,7 +238,7 @@ void SkinButton::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void SkinButton::DrawOnParent(HDC parentDc, const RECT& place) {
-    const int saved = SaveDC(parentDc);
+    const SavedDcState state(parentDc);
     IntersectClipRect(parentDc, place.left, place.top, place.right, place.bottom);
     OffsetViewportOrgEx(parentDc, place.left, place.top, nullptr);
     DRAWITEMSTRUCT item{};
@@ -251,7 +251,6 @@ void SkinButton::DrawOnParent(HDC parentDc, const RECT& place) {
     item.hDC = parentDc;
     item.rcItem = {0, 0, place.right - place.left, place.bottom - place.top};
     DrawItem(item);
-    RestoreDC(parentDc, saved);
 }
 
 void SkinButton::DrawIcon(HDC surface, HICON icon, const RECT& item, RECT& caption, bool hasText,
