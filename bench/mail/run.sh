@@ -43,21 +43,22 @@ seconds() { awk '{print $(NF-1)}' <<<"$1"; }
 "$dir/pop_floor" "$port" "${logins[@]}" >/dev/null
 curl_all pop3s "localhost:$tls_port" --cacert "$dir/tls/certs/ca.pem" >/dev/null
 
-# Torvin and the floor differ by little against the server's own time, so each runs three
-# times, interleaved, and the median of each counts.
+# Torvin's passes and the floor differ by little against the server's own time, so each runs
+# three times, interleaved, and the median of each counts.
 median_line() { sort -t' ' -k8 -g | sed -n 2p; }
-torvin_lines="" floor_lines=""
+torvin_lines="" floor_lines="" tls_lines=""
 for _ in 1 2 3; do
   torvin_lines+=$(/usr/lib/wine/wine64 "$exe" "127.0.0.1:$port" "${logins[@]}" | tr -d '\r')$'\n'
   floor_lines+=$("$dir/pop_floor" "$port" "${logins[@]}")$'\n'
+  tls_lines+=$(/usr/lib/wine/wine64 "$exe" "pop3s://localhost:$tls_port" "${logins[@]}" | tr -d '\r')$'\n'
 done
 torvin_line=$(printf '%s' "$torvin_lines" | median_line)
 floor_line=$(printf '%s' "$floor_lines" | median_line)
+tls_line=$(printf '%s' "$tls_lines" | median_line)
 echo "$torvin_line"
 curl_seconds=$(curl_all pop3 "127.0.0.1:$port")
 echo "curl: 127 mailboxes listed in $curl_seconds s"
 echo "$floor_line"
-tls_line=$(/usr/lib/wine/wine64 "$exe" "pop3s://localhost:$tls_port" "${logins[@]}" | tr -d '\r')
 echo "${tls_line/torvin:/torvin pop3s:}"
 curl_tls_seconds=$(curl_all pop3s "localhost:$tls_port" --cacert "$dir/tls/certs/ca.pem")
 echo "curl pop3s: 127 mailboxes listed in $curl_tls_seconds s"
