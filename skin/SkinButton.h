@@ -59,9 +59,12 @@ class SkinButton {
     int IconHeight() const { return iconHeight_; }
 
   private:
-    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The button's own procedure, the one this one stands in front of.
+    LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+        return CallWindowProcW(original_, window, message, wParam, lParam);
+    }
     void OnMouseMove(WPARAM keys, LPARAM point);
     void Detach();
     void Invalidate() const { InvalidateRect(window_, nullptr, TRUE); }
@@ -75,6 +78,7 @@ class SkinButton {
     HICON HotIcon();
 
     HWND window_ = nullptr;
+    WNDPROC original_ = nullptr;
     bool hovered_ = false;
     // 0 once loaded, or when the normal icon serves for both.
     int pendingHotIcon_ = 0;
