@@ -407,9 +407,9 @@ LRESULT CALLBACK SkinButton::Procedure(HWND window, UINT message, WPARAM wParam,
         return CallWindowProcW(buttonClass, window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const WNDPROC original = self->original_;
+        // Detaching keeps the button's own procedure for this last message.
         self->Detach();
-        return CallWindowProcW(original, window, message, wParam, lParam);
+        return self->Forward(window, message, wParam, lParam);
     }
     return self->Handle(message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "framework/WindowDc.h"
 #include "tests/skin/BmpTestFiles.h"
 #include "tests/skin/Canvas.h"
 #include "tests/skin/SkinTestDialog.h"
@@ -110,13 +111,12 @@ TEST(SkinDialog, TheBodysPaintDrawsEachButtonAsTheButtonsOwnPaintDoes) {
             GetClientRect(button, &size);
             const auto shown = [&] {
                 std::vector<COLORREF> pixels;
-                const HDC screen = GetDC(button);
+                const WindowDc screen(button);
                 for (int y = 0; y < size.bottom; ++y) {
                     for (int x = 0; x < size.right; ++x) {
-                        pixels.push_back(GetPixel(screen, x, y));
+                        pixels.push_back(GetPixel(screen.Get(), x, y));
                     }
                 }
-                ReleaseDC(button, screen);
                 return pixels;
             };
             const auto byBody = shown();
